@@ -100,3 +100,16 @@ public:
 
 // The one data module of the process (created at program start).
 extern TDM* DM;
+
+// The process-wide logger reference behind TDM::WriteLog (attached by the website
+// client once it has created the log; an empty pointer detaches it).
+void SetProcessLogger(ILogCtrlPtr logger);
+ILogCtrlPtr ProcessLogger();
+
+// Ending the application from anywhere, also from inside a modal prompt: sets the
+// process-wide "quitting" flag, leaves every running event loop (the nested loops of
+// modal windows first, then the main loop) with exit code 0; when no loop runs yet,
+// the main loop ends as soon as it starts. Code that continues after a call that may
+// end the application checks ApplicationQuitting() and stops.
+void TerminateApplication();
+bool ApplicationQuitting();
