@@ -34,3 +34,6 @@ public:
     QString UploadRoot;
     qint32 questId = 0;
 };
+
+// MD5 of a file's bytes as 32 upper-case hexadecimal characters ("" when unreadable).
+QString PfIniDigest(const QString& winPath);
