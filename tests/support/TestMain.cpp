@@ -5,12 +5,18 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "support/ChildProcess.h"
 #include "support/TestEnv.h"
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A child mode inherits the parent's prefix and program folder (the environment)
+    // and builds its own application object when it needs one.
+    int childExit = 0;
+    if (pravik::test::RunChildModeIfRequested(argc, argv, childExit))
+        return childExit;
     pravik::test::TestEnv::setUpProcess();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
