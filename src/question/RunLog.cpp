@@ -1,27 +1,20 @@
 #include "question/RunLog.h"
 
-#include <mutex>
-
-namespace {
-std::mutex g_lock;
-ILogCtrlPtr g_logger;
-}
+#include "environment/unDMDB.h"
 
 void SetRunLogger(ILogCtrlPtr logger)
 {
-    std::lock_guard<std::mutex> guard(g_lock);
-    g_logger = std::move(logger);
+    SetProcessLogger(std::move(logger));
 }
 
 ILogCtrlPtr RunLogger()
 {
-    std::lock_guard<std::mutex> guard(g_lock);
-    return g_logger;
+    return ProcessLogger();
 }
 
 void RunLog(const QString& text, TLogType level)
 {
-    const ILogCtrlPtr logger = RunLogger();
+    const ILogCtrlPtr logger = ProcessLogger();
     if (logger)
         logger->Write(level, nullptr, text);
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The process-wide logger reference of the run. The website client object creates
-// the log writer and installs it here (and in the data module); the question readers,
-// the operation-type tables and the website client write through it. Before a logger
-// is installed every line is dropped, as the log does not exist yet.
+// Logging of the question readers, the operation-type tables and the website client:
+// one line through the process-wide logger of the data module (the reference that
+// TDM::WriteLog uses). Before a logger is attached every line is dropped, as the log
+// does not exist yet.
 #include <QString>
 
 #include "log/unLogCtrl.h"
