@@ -45,6 +45,10 @@ public:
     QString run()
     {
         const int n = int(m_in.size());
+        m_pos = int(m_in.indexOf(u'{')); // blanks before the document are not text
+        if (m_pos < 0) {
+            return {};
+        }
         while (m_pos < n && !full()) {
             const QChar ch = m_in.at(m_pos);
             if (ch == u'{') {
@@ -183,14 +187,17 @@ private:
         switch (c.unicode()) {
         case '\'': {
             const int n = int(m_in.size());
-            int value = -1;
-            if (m_pos + 1 < n) {
-                const int hi = hexValue(m_in.at(m_pos));
-                const int lo = hexValue(m_in.at(m_pos + 1));
-                if (hi >= 0 && lo >= 0) {
-                    value = hi * 16 + lo;
-                    m_pos += 2;
-                }
+            // Two hex digits; an escape cut short by the end of the text or by a
+            // character that is no hex digit stands for nothing.
+            int value = 0;
+            int digits = 0;
+            while (digits < 2 && m_pos < n && hexValue(m_in.at(m_pos)) >= 0) {
+                value = value * 16 + hexValue(m_in.at(m_pos));
+                ++m_pos;
+                ++digits;
+            }
+            if (digits < 2) {
+                value = -1;
             }
             if (value < 0 || takeFallback()) {
                 return;
