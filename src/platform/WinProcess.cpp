@@ -39,10 +39,23 @@ struct ChildState {
     unsigned exitCode = 0;
 };
 
-std::mutex g_childMutex;
-std::condition_variable g_childDone;
-std::map<qint64, ChildState> g_children;
-std::map<qint64, unsigned> g_requestedExit; // exit codes asked for by TerminateProcess
+// Allocated once and never freed: reaper threads may still run while the process
+// ends and its static objects are destroyed.
+struct Children {
+    std::mutex mutex;
+    std::condition_variable done;
+    std::map<qint64, ChildState> states;
+    std::map<qint64, unsigned> requestedExit; // exit codes asked for by TerminateProcess
+};
+Children& children()
+{
+    static Children* c = new Children;
+    return *c;
+}
+#define g_childMutex (children().mutex)
+#define g_childDone (children().done)
+#define g_children (children().states)
+#define g_requestedExit (children().requestedExit)
 
 void reap(pid_t pid)
 {
