@@ -1,0 +1,25 @@
+// The simulated window classes that exist in this program. Each class registers
+// itself from its own .cpp (SIM_REGISTER_WINDOW); this list only makes sure that the
+// object file of every class is part of the program when the simulation library is
+// linked as a static library (an object file that nothing refers to is left out, and
+// its registration with it). A new simulated window adds its line here.
+#include "simulation/SimWindows.h"
+
+void sim_anchor_TfrmOperationMain();
+void sim_anchor_TfrmIESet();
+void sim_anchor_TfrmLanSet();
+void sim_anchor_TfrmAddSafeWeb();
+void sim_anchor_TfrmAddUnSafeWeb();
+
+namespace sim {
+
+void LinkWindowClasses()
+{
+    sim_anchor_TfrmOperationMain();
+    sim_anchor_TfrmIESet();
+    sim_anchor_TfrmLanSet();
+    sim_anchor_TfrmAddSafeWeb();
+    sim_anchor_TfrmAddUnSafeWeb();
+}
+
+} // namespace sim

@@ -1,0 +1,12 @@
+#include "simulation/ufrmAddSafeWeb.h"
+
+#include "simulation/SimWindows.h"
+
+SIM_REGISTER_WINDOW_WITH(TfrmAddSafeWeb, [](const sim::OpenOptions&) -> QWidget* { return nullptr; })
+
+TfrmAddSafeWeb::TfrmAddSafeWeb(QWidget* parent) : TWebZoneSites(4, parent)
+{
+    setObjectName(QStringLiteral("frmAddSafeWeb"));
+    setWindowTitle(QStringLiteral("可信站点"));
+    sim::Ref<TfrmAddSafeWeb>() = this;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// "受限站点": the restricted sites of the Internet options (setting 5).
+#include "simulation/WebZoneSites.h"
+
+class TfrmAddUnSafeWeb : public TWebZoneSites {
+    Q_OBJECT
+public:
+    explicit TfrmAddUnSafeWeb(QWidget* parent = nullptr);
+};
