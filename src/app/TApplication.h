@@ -1,0 +1,12 @@
+#pragma once
+// The application object of the client. An exception that escapes an event handler
+// is written to the log as one MSG_FATAL line in the sender form (the receiver of the
+// event is the sender) and no dialog is shown; the program goes on.
+#include <QApplication>
+
+class TApplication : public QApplication {
+    Q_OBJECT
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
