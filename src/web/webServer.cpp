@@ -132,6 +132,18 @@ TOpenUrlHook SetWebOpenUrl(TOpenUrlHook hook)
     return previous;
 }
 
+void WebReportAndExit(const QString& text, bool showBox, bool writeLog, bool quit)
+{
+    reportAndExit(text, showBox, writeLog, quit);
+}
+
+qintptr WebOpenUrl(const QString& url)
+{
+    if (openUrlHook())
+        return openUrlHook()(url);
+    return OpenUrl(url);
+}
+
 bool NewerClientRequired(const QString& required, const QString& local)
 {
     if (required.isEmpty())

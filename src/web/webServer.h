@@ -9,6 +9,7 @@
 #include "log/unLogCtrl.h"
 #include "question/PaperInfo.h"
 #include "question/TQuestion.h"
+#include "scoring/pfEngine.h"
 #include "web/uWebTamryApi.h"
 
 // The fixed password of the material archives.
@@ -21,6 +22,11 @@ TReportAndExitHook SetWebReportAndExit(TReportAndExitHook hook);
 // How the website client opens a page in the browser (OpenUrl by default).
 using TOpenUrlHook = std::function<qintptr(const QString& url)>;
 TOpenUrlHook SetWebOpenUrl(TOpenUrlHook hook);
+
+// Reports through the installed hook (or the data module) and opens a page through
+// the installed hook (or OpenUrl).
+void WebReportAndExit(const QString& text, bool showBox, bool writeLog, bool quit);
+qintptr WebOpenUrl(const QString& url);
 
 // True when the local version compares below the required one as plain text (code
 // by code), or when the required version is empty.
@@ -48,6 +54,12 @@ public:
     bool DownloadToFile(const QString& url, const QString& path);
     bool ReadPaperXml(const QString& fileName);
     QString GetOpPathByOpId(int type);
+
+    // The final save of the answer archive at submission (webServerHandIn.cpp).
+    bool SaveOp(const QString& archivePath);
+    // The score upload: true when the website accepted the score.
+    bool UploadScore(const TPfInfo& info);
+    bool doup(const QString& evaluation);
 
     QString StuNO;                  // examinee number of the run
     QString OperationPath;          // question folder in the practice folder
