@@ -18,6 +18,7 @@
 
 #include "common/IniFile.h"
 #include "common/PathUtils.h"
+#include "common/RtfReader.h"
 #include "common/Prompts.h"
 #include "environment/BrowserState.h"
 #include "environment/StartApp.h"
@@ -419,6 +420,11 @@ bool TDM::ExtractArchive(const QString& archiveFile, const QString& targetDir, c
     } catch (...) {
         return false;
     }
+}
+
+QString TDM::RtfToText(const QString& rtf) const
+{
+    return ::RtfToText(rtf).left(RtfTextMaxLength);
 }
 
 bool TDM::DriveReady(const QString& path)

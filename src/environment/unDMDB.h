@@ -42,6 +42,8 @@ public:
     QString GetDesktopDir();
     bool ExtractArchive(const QString& archiveFile, const QString& targetDir, const QString& password);
     bool DriveReady(const QString& path);
+    // Plain text of an RTF text, at most 65520 characters.
+    QString RtfToText(const QString& rtf) const;
     void ReadLocalVersion(QString& version);
 
     // The logger (attached when the website client exists).

@@ -74,6 +74,8 @@ int main(int argc, char** argv)
     QTemporaryDir programDir;
     qputenv("PRAVIK_PROGRAM_DIR", QFile::encodeName(programDir.path()));
     QApplication app(argc, argv);
+    // Only the code under test may end the application (not the last prompt closing).
+    app.setQuitOnLastWindowClosed(false);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 
     SetPrompts(std::make_unique<ModalPrompts>());
