@@ -52,10 +52,6 @@ Children& children()
     static Children* c = new Children;
     return *c;
 }
-#define g_childMutex (children().mutex)
-#define g_childDone (children().done)
-#define g_children (children().states)
-#define g_requestedExit (children().requestedExit)
 
 void reap(pid_t pid)
 {
@@ -71,15 +67,15 @@ void reap(pid_t pid)
         else if (WIFSIGNALED(status))
             code = 128u + unsigned(WTERMSIG(status));
     }
-    std::lock_guard lock(g_childMutex);
-    auto req = g_requestedExit.find(pid);
-    if (req != g_requestedExit.end()) {
+    std::lock_guard lock(children().mutex);
+    auto req = children().requestedExit.find(pid);
+    if (req != children().requestedExit.end()) {
         if (r == pid && WIFSIGNALED(status))
             code = req->second;
-        g_requestedExit.erase(req);
+        children().requestedExit.erase(req);
     }
-    g_children[pid] = ChildState{true, code};
-    g_childDone.notify_all();
+    children().states[pid] = ChildState{true, code};
+    children().done.notify_all();
 }
 
 // ---- recorded image names ----------------------------------------------------
@@ -350,12 +346,12 @@ bool TerminateProcess(qint64 pid, unsigned exitCode)
     if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
         return false;
     {
-        std::lock_guard lock(g_childMutex);
-        auto it = g_children.find(pid);
-        if (it != g_children.end()) {
+        std::lock_guard lock(children().mutex);
+        auto it = children().states.find(pid);
+        if (it != children().states.end()) {
             if (it->second.done)
                 return false;
-            g_requestedExit[pid] = exitCode;
+            children().requestedExit[pid] = exitCode;
         }
     }
     return ::kill(pid_t(pid), SIGKILL) == 0;
@@ -366,9 +362,9 @@ bool IsProcessAlive(qint64 pid)
     if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
         return false;
     {
-        std::lock_guard lock(g_childMutex);
-        auto it = g_children.find(pid);
-        if (it != g_children.end() && it->second.done)
+        std::lock_guard lock(children().mutex);
+        auto it = children().states.find(pid);
+        if (it != children().states.end() && it->second.done)
             return false;
     }
     if (::kill(pid_t(pid), 0) != 0 && errno != EPERM)
@@ -488,10 +484,10 @@ qint64 CreateProcess(const QString& commandLine, const QString& workDir, const Q
     int rc;
     {
         // Registered before the reaper can see it end.
-        std::lock_guard lock(g_childMutex);
+        std::lock_guard lock(children().mutex);
         rc = ::posix_spawn(&pid, argv[0], &actions, &attr, argv.data(), environ);
         if (rc == 0)
-            g_children[pid] = ChildState{};
+            children().states[pid] = ChildState{};
     }
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
@@ -515,16 +511,16 @@ unsigned WaitForProcess(qint64 pid, int timeoutMs, unsigned* exitCode)
         return WAIT_FAILED;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
     {
-        std::unique_lock lock(g_childMutex);
-        auto it = g_children.find(pid);
-        if (it != g_children.end()) {
-            auto done = [&] { return g_children[pid].done; };
+        std::unique_lock lock(children().mutex);
+        auto it = children().states.find(pid);
+        if (it != children().states.end()) {
+            auto done = [&] { return children().states[pid].done; };
             if (timeoutMs < 0)
-                g_childDone.wait(lock, done);
-            else if (!g_childDone.wait_until(lock, deadline, done))
+                children().done.wait(lock, done);
+            else if (!children().done.wait_until(lock, deadline, done))
                 return WAIT_TIMEOUT;
             if (exitCode)
-                *exitCode = g_children[pid].exitCode;
+                *exitCode = children().states[pid].exitCode;
             return WAIT_OBJECT_0;
         }
     }

@@ -108,7 +108,7 @@ TEST(Process, ExitCodesTimeOutsAndLookUp)
     EXPECT_EQ(WaitForProcess(pid, 5000, &code), WAIT_OBJECT_0);
     EXPECT_EQ(code, 7u);
 
-    writeProgram("C:\\bin\\sleeper", "sleep 30");
+    writeProgram("C:\\bin\\sleeper", "exec sleep 30");
     pid = CreateProcess("C:\\bin\\sleeper.exe");
     ASSERT_GT(pid, 0) << "found without the .exe the command line names";
     EXPECT_TRUE(TerminateProcess(pid, 3));
