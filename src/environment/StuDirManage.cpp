@@ -492,10 +492,11 @@ bool CopyDirFlat(const QString& source, const QString& target)
         for (const win::FindEntry& e : win::FindFiles(s, QStringLiteral("*.*"), false)) {
             if (e.name.startsWith(QLatin1Char('.')))
                 continue;
-            // "Exactly a directory": a read-only folder counts as a file here and its
-            // copy fails, as the attribute test of the walk has it.
-            const unsigned attrs = win::GetFileAttributes(s + e.name);
-            if (e.isDir && attrs == win::FILE_ATTRIBUTE_DIRECTORY)
+            // Every folder is copied by recursion, whatever its other attributes: a
+            // test for "exactly a directory" would treat a read-only or hidden folder as
+            // a file, fail its copy and lose its contents in the backup and restore of
+            // the favourites.
+            if (e.isDir)
                 CopyDirFlat(s + e.name, t + e.name);
             else
                 copyFileOverwrite(s + e.name, t + e.name);

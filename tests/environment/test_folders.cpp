@@ -134,6 +134,9 @@ TEST_P(CopyTable, SkipsDotNames)
     writeFile(src + "/sub/.deep/y.txt", "y");
     writeFile(src + "/sub/二/中.txt", "z");
     writeFile(host("D:\\dst\\a.txt"), "old");   // overwritten
+    // A read-only folder is a folder all the same.
+    QFile::setPermissions(src + "/sub", QFile::ReadOwner | QFile::ExeOwner);
+    ASSERT_NE(win::GetFileAttributes("D:\\src\\sub") & win::FILE_ATTRIBUTE_READONLY, 0u);
     ASSERT_TRUE(GetParam().copy("D:\\src", "D:\\dst\\"));
     EXPECT_EQ(treeOf(host("D:\\dst")), QStringList({"a.txt", "sub/", "sub/b.txt", "sub/二/", "sub/二/中.txt"}));
     EXPECT_EQ(readFile(host("D:\\dst\\a.txt")), "a");
