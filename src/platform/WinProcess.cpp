@@ -611,6 +611,20 @@ bool ShellExecuteEx(const QString& verb, const QString& file, const QString& par
             }
         }
     }
+    if ((host.isEmpty() || !QFileInfo::exists(host)) && !looksLikePath(f)) {
+        // The Windows shell's own browser and file manager, when no program was
+        // registered for them: their target goes to the desktop's opener.
+        const QString lower = f.toLower();
+        if (lower == QLatin1String("explorer.exe") || lower == QLatin1String("explorer") ||
+            lower == QLatin1String("iexplore.exe") || lower == QLatin1String("iexplore")) {
+            QString target = params.trimmed();
+            if (target.startsWith('/') && target.contains(',') && lower.startsWith('e'))
+                target = target.mid(target.indexOf(',') + 1).trimmed(); // "/e,C:\x", "/select,C:\x"
+            if (target.size() >= 2 && target.startsWith('"') && target.endsWith('"'))
+                target = target.mid(1, target.size() - 2);
+            return !target.isEmpty() && ShellOpen(target);
+        }
+    }
     if (host.isEmpty() || !QFileInfo::exists(host))
         return false;
 

@@ -159,8 +159,12 @@ TEST(Process, ShellExecuteOfDocumentsUrlsAndPrograms)
     EXPECT_EQ(ShellExecute("open", "C:\\docs\\missing.doc"), 2);
     EXPECT_EQ(ShellExecute("open", "Q:\\x.doc"), 2);
     EXPECT_EQ(ShellExecute("open", "NoSuchProgram.exe"), 2);
+    // The shell's browser and file manager without a registered program.
+    EXPECT_GT(ShellExecute("Open", "iexplore.exe", "http://127.0.0.1/site"), 32);
+    EXPECT_GT(ShellExecute("open", "explorer.exe", "/e,C:\\docs\\folder"), 32);
     EXPECT_EQ(TestEnv::shellOpens(),
-              (QStringList{toHost("C:\\docs\\Report.DOC"), "http://127.0.0.1:8080/a?b=1", toHost("C:\\docs\\Folder")}));
+              (QStringList{toHost("C:\\docs\\Report.DOC"), "http://127.0.0.1:8080/a?b=1", toHost("C:\\docs\\Folder"),
+                           "http://127.0.0.1/site", toHost("C:\\docs\\Folder")}));
 
     // A program registered under App Paths runs under the name it was asked by.
     writeProgram("C:\\Office\\fakeword", "printf '%s\\n' \"$*\" > \"$0.args\"; exec sleep 30");
