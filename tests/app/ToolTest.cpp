@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTest>
@@ -197,6 +199,32 @@ TEST_F(ToolTest, ScoringFailureMessageShowsTheEngineText)
         EXPECT_FALSE(ApplicationQuitting());
     }
     QFile::remove(pf);
+}
+
+TEST_F(ToolTest, DraggedByTheBackgroundAndThePathLabel)
+{
+    TestTool tool;
+    tool.show();
+    ASSERT_TRUE(apptest::WaitFor([&] { return tool.starts == 1; }, 2000));
+    tool.move(300, 200);
+    auto send = [](QWidget* target, QEvent::Type type, const QPoint& local, Qt::MouseButtons buttons) {
+        const QPointF global = target->mapToGlobal(QPointF(local));
+        QMouseEvent e(type, QPointF(local), global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      buttons, Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    };
+    // Press on the background and move: the window follows the mouse.
+    send(tool.TntImage1, QEvent::MouseButtonPress, QPoint(200, 300), Qt::LeftButton);
+    send(tool.TntImage1, QEvent::MouseMove, QPoint(170, 260), Qt::LeftButton);
+    send(tool.TntImage1, QEvent::MouseButtonRelease, QPoint(170, 260), Qt::NoButton);
+    EXPECT_EQ(tool.pos(), QPoint(270, 160));
+    // Moving over the path label with the left button held drags too; without it not.
+    send(tool.labOpPath, QEvent::MouseMove, QPoint(100, 20), Qt::NoButton);
+    EXPECT_EQ(tool.pos(), QPoint(270, 160));
+    send(tool.labOpPath, QEvent::MouseMove, QPoint(100, 20), Qt::LeftButton);
+    send(tool.labOpPath, QEvent::MouseMove, QPoint(120, 25), Qt::LeftButton);
+    send(tool.labOpPath, QEvent::MouseButtonRelease, QPoint(120, 25), Qt::NoButton);
+    EXPECT_EQ(tool.pos(), QPoint(290, 165));
 }
 
 TEST_F(ToolTest, DestroyCleanUpRunsTwiceWithoutHarm)
