@@ -1,6 +1,7 @@
 // The "other process" of the platform tests. Usage:
 //   platform_helper regwrite <HKCU|HKLM|HKCR> <key> <name> <value>   prints ok/fail
 //   platform_helper regread  <hive> <key> <name>                      prints the value
+//   platform_helper regwritemany <hive> <key> <prefix> <n>            writes <prefix>0..n-1
 //   platform_helper mutex <name>       prints the last error of CreateMutex ("null" when
 //                                      none), then holds the handle until stdin ends
 //   platform_helper window <class> <caption>
@@ -46,6 +47,13 @@ int main(int argc, char** argv)
     }
     if (mode == QLatin1String("regread") && a.size() == 4) {
         out << win::RegReadString(hiveOf(a[1]), a[2], a[3]).value_or(QStringLiteral("<missing>")) << Qt::endl;
+        return 0;
+    }
+    if (mode == QLatin1String("regwritemany") && a.size() == 5) {
+        bool ok = true;
+        for (int i = 0; i < a[4].toInt(); ++i)
+            ok = win::RegWriteInteger(hiveOf(a[1]), a[2], a[3] + QString::number(i), i) && ok;
+        out << (ok ? "ok" : "fail") << Qt::endl;
         return 0;
     }
     if (mode == QLatin1String("mutex") && a.size() == 2) {

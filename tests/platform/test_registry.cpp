@@ -78,3 +78,16 @@ TEST(Registry, ValueWrittenByAnotherProcessIsSeen)
     EXPECT_EQ(RegReadString(Hive::HKCU, k, "Mine"), "1") << "the other writer kept our value";
     EXPECT_EQ(HelperProcess::run({"regread", "HKCU", k, "Mine"}), "1");
 }
+
+TEST(Registry, ConcurrentWritersLoseNothing)
+{
+    const QString k = "Software\\Concurrent";
+    HelperProcess a({"regwritemany", "HKCU", k, "a", "40"});
+    HelperProcess b({"regwritemany", "HKCU", k, "b", "40"});
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(RegWriteInteger(Hive::HKCU, k, "c" + QString::number(i), i));
+    EXPECT_EQ(a.readLine(), "ok");
+    EXPECT_EQ(b.readLine(), "ok");
+    EXPECT_EQ(RegValueNames(Hive::HKCU, k).size(), 120);
+    EXPECT_EQ(RegReadInteger(Hive::HKCU, k, "b39"), 39);
+}
