@@ -28,8 +28,8 @@ namespace {
 
 // Process-wide: they outlive one window and are emptied when a window is created.
 QByteArray g_referenceText;
-QList<QByteArray>* g_referenceLines = nullptr;
-QList<QByteArray>* g_inputLines = nullptr;
+QList<QByteArray> g_referenceLines;
+QList<QByteArray> g_inputLines;
 
 const QColor kGreen(0, 128, 0);
 const QColor kRed(255, 0, 0);
@@ -76,14 +76,12 @@ const QByteArray& TypeWordReferenceText()
 
 const QList<QByteArray>& TypeWordReferenceLines()
 {
-    static const QList<QByteArray> none;
-    return g_referenceLines ? *g_referenceLines : none;
+    return g_referenceLines;
 }
 
 const QList<QByteArray>& TypeWordInputLines()
 {
-    static const QList<QByteArray> none;
-    return g_inputLines ? *g_inputLines : none;
+    return g_inputLines;
 }
 
 // ---------------------------------------------------------------------------------
@@ -122,11 +120,18 @@ void TTypeLineLabel::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setFont(font());
     const QFontMetrics fm(font());
+    // The cell of the line is 16 pixels high; with a font whose line spacing is
+    // larger, the baseline moves up just enough for the glyphs to fit.
+    int baseline = fm.ascent();
+    const QRect ink = fm.tightBoundingRect(QStringLiteral("\u56fdgjpy|"));
+    if (ink.height() <= height()) {
+        baseline = qMin(baseline, -ink.top());
+    }
     int x = 0;
     for (int i = 0; i < m_chars.size(); ++i) {
         const QString& ch = m_chars.at(i);
         p.setPen(CharColor(i));
-        p.drawText(QPoint(x, fm.ascent()), ch);
+        p.drawText(QPoint(x, baseline), ch);
         x += fm.horizontalAdvance(ch);
         if (x > width()) {
             break;
@@ -274,29 +279,23 @@ void TfrmTypeWord::FormCreate()
     m_question = TypeWordQuestion;
 
     // 1. The reference text, without its line breaks.
-    if (!g_referenceLines) {
-        g_referenceLines = new QList<QByteArray>;
-    }
-    if (!g_inputLines) {
-        g_inputLines = new QList<QByteArray>;
-    }
-    g_referenceLines->clear();
-    g_inputLines->clear();
+    g_referenceLines.clear();
+    g_inputLines.clear();
     g_referenceText = PrepareReferenceText(m_question ? m_question->TypingText : QString());
 
     // 2. Lines of at most 80 bytes; 3. the total character count.
-    *g_referenceLines = SplitTypeLines(g_referenceText);
+    g_referenceLines = SplitTypeLines(g_referenceText);
     m_total = CountChars(g_referenceText);
 
     // 4. What was typed before.
-    *g_inputLines = RestoreInputLines(m_question ? m_question->GetAnswer() : QString(),
-                                      int(g_referenceLines->size()));
+    g_inputLines = RestoreInputLines(m_question ? m_question->GetAnswer() : QString(),
+                                      int(g_referenceLines.size()));
 
     // 5. One label and one edit per line.
     const QFont lineFont = songPointFont(12);
     QLineEdit* lastEdit = nullptr;
-    for (int n = 1; n <= g_referenceLines->size(); ++n) {
-        const QByteArray& ref = g_referenceLines->at(n - 1);
+    for (int n = 1; n <= g_referenceLines.size(); ++n) {
+        const QByteArray& ref = g_referenceLines.at(n - 1);
 
         auto* lbl = new TTypeLineLabel(pnl1);
         lbl->setObjectName(texts::kLabelPrefix + QString::number(n));
@@ -314,7 +313,7 @@ void TfrmTypeWord::FormCreate()
         edt->setTextMargins(0, 0, 0, 0);
         edt->setMaxLength(qMax(1, int(ref.size())));
         edt->setValidator(new TGbkLengthValidator(int(ref.size()), edt));
-        edt->setText(FromGbk(g_inputLines->at(n - 1)));
+        edt->setText(FromGbk(g_inputLines.at(n - 1)));
         edt->setCursorPosition(0);
         edt->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(edt, &QWidget::customContextMenuRequested, this,
@@ -354,7 +353,7 @@ void TfrmTypeWord::ShowNoTextMessage()
     msg->setGeometry(0, 100, 680, 40);
     msg->setVisible(true);
     if (m_question) {
-        m_question->SetAnswer(BuildTypeResult(m_total, TypeCounts{}, *g_inputLines));
+        m_question->SetAnswer(BuildTypeResult(m_total, TypeCounts{}, g_inputLines));
     }
 }
 
@@ -368,10 +367,10 @@ void TfrmTypeWord::UpdateScrollRange()
 void TfrmTypeWord::edtredtin1Change(QLineEdit* sender)
 {
     const int n = lineTag(sender);
-    if (!sender || n < 1 || n > LineCount() || !g_inputLines || g_inputLines->size() != LineCount()) {
+    if (!sender || n < 1 || n > LineCount() || g_inputLines.size() != LineCount()) {
         return;
     }
-    (*g_inputLines)[n - 1] = ToGbk(sender->text());
+    g_inputLines[n - 1] = ToGbk(sender->text());
     TTypeLineLabel* lbl = LineLabel(n);
     if (!lbl || lbl->text().isEmpty()) {
         return;
@@ -379,13 +378,13 @@ void TfrmTypeWord::edtredtin1Change(QLineEdit* sender)
 
     // Colouring of the line being typed; the label keeps the colours.
     if (sender->hasFocus()) {
-        lbl->SetMarks(MarkLine(g_referenceLines->at(n - 1), g_inputLines->at(n - 1)));
+        lbl->SetMarks(MarkLine(g_referenceLines.at(n - 1), g_inputLines.at(n - 1)));
     }
 
     // Counting over all lines.
     TypeCounts counts;
     for (int i = 0; i < LineCount(); ++i) {
-        CountLine(g_referenceLines->at(i), g_inputLines->at(i), counts);
+        CountLine(g_referenceLines.at(i), g_inputLines.at(i), counts);
     }
     stat1->SetPanelText(1, texts::kTotalPrefix + QString::number(m_total) + texts::kCountSuffix);
     stat1->SetPanelText(2, texts::kTypedPrefix + QString::number(counts.correct + counts.wrong) + texts::kCountSuffix);
@@ -393,7 +392,7 @@ void TfrmTypeWord::edtredtin1Change(QLineEdit* sender)
     stat1->SetPanelText(4, texts::kWrongPrefix + QString::number(counts.wrong) + texts::kCountSuffix);
 
     if (m_question) {
-        m_question->SetAnswer(BuildTypeResult(m_total, counts, *g_inputLines));
+        m_question->SetAnswer(BuildTypeResult(m_total, counts, g_inputLines));
     }
 }
 
@@ -416,7 +415,7 @@ void TfrmTypeWord::edtredtin1KeyPress(QLineEdit* sender, char16_t key)
         return;
     }
     const int c = bytesBefore(sender);
-    const int l = int(g_referenceLines->at(n - 1).size());
+    const int l = int(g_referenceLines.at(n - 1).size());
     if (n < LineCount() && (key == 13 || c >= l)) {
         if (QLineEdit* next = LineEdit(n + 1)) {
             next->setFocus(Qt::OtherFocusReason);
@@ -440,7 +439,9 @@ bool TfrmTypeWord::eventFilter(QObject* watched, QEvent* event)
             // characters); the key itself still goes to the edit.
             const auto* ke = static_cast<QKeyEvent*>(event);
             char16_t key = 0;
-            if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) {
+            if (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) {
+                key = 0; // moves the focus between controls, types nothing
+            } else if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) {
                 key = 13;
             } else if (ke->key() == Qt::Key_Backspace) {
                 key = 8;

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -326,6 +327,22 @@ TEST_F(TypeWordWindow, Picture)
     w->tmrChangColorTimer();
     QDir().mkpath(dir);
     ASSERT_TRUE(w->grab().save(dir + QStringLiteral("/typeword.png")));
+    w->close();
+    flushDeletes();
+
+    // A long text scrolls; an empty one says so.
+    QString longText;
+    for (int i = 0; i < 8; ++i) {
+        longText += threeLineText();
+    }
+    q.SetAnswer(QString());
+    w = open(rtfOf(longText));
+    w->ScrollBox1->verticalScrollBar()->setValue(w->ScrollBox1->verticalScrollBar()->maximum());
+    ASSERT_TRUE(w->grab().save(dir + QStringLiteral("/typeword_long.png")));
+    w->close();
+    flushDeletes();
+    w = open(QString());
+    ASSERT_TRUE(w->grab().save(dir + QStringLiteral("/typeword_empty.png")));
 }
 
 } // namespace
