@@ -28,6 +28,15 @@ TOpenUrlHook SetWebOpenUrl(TOpenUrlHook hook);
 void WebReportAndExit(const QString& text, bool showBox, bool writeLog, bool quit);
 qintptr WebOpenUrl(const QString& url);
 
+// The windows that SoftStart shows: the typing window (not modal) and the simulated
+// desktop (modal: returns when the student has left it). The GUI installs them at
+// start-up; without them those questions cannot start.
+struct TSoftStartWindows {
+    std::function<void(TQuestion* question)> showTyping;
+    std::function<void(TQuestion* question, int setOperation, const QString& title, const QString& picture)> showDesktop;
+};
+void SetSoftStartWindows(TSoftStartWindows windows);
+
 // True when the local version compares below the required one as plain text (code
 // by code), or when the required version is empty.
 bool NewerClientRequired(const QString& required, const QString& local);
@@ -54,6 +63,12 @@ public:
     bool DownloadToFile(const QString& url, const QString& path);
     bool ReadPaperXml(const QString& fileName);
     QString GetOpPathByOpId(int type);
+
+    // Starts the question's working environment (webServerSoftStart.cpp): the software,
+    // the folder, the simulated desktop or the typing window. True when it started.
+    bool SoftStart();
+    // "续做本题": starts it again on the existing question record.
+    bool SoftStart_Continue();
 
     // The final save of the answer archive at submission (webServerHandIn.cpp).
     bool SaveOp(const QString& archivePath);
