@@ -248,7 +248,9 @@ TEST_F(TypeWordWindow, ClosingAndReopeningKeepsInputAndResult)
     QTest::mouseClick(w->Close_btn, Qt::LeftButton);
     EXPECT_FALSE(w->tmrChangColor->isActive());
     EXPECT_TRUE(frmTypeWord.isNull()); // the next start creates a new window
+    const QPointer<TfrmTypeWord> closed(w);
     flushDeletes();
+    EXPECT_TRUE(closed.isNull()); // freed on close
 
     TfrmTypeWord* again = open(rtfOf(threeLineText()));
     ASSERT_NE(again, nullptr);
