@@ -24,8 +24,6 @@
 #include "platform/WinPaths.h"
 #include "platform/WinProcess.h"
 
-bool bPsSteps = false;
-bool bRecentDocs = false;
 QPointer<TfrmTool> frmTool;
 
 namespace {

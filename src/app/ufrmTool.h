@@ -101,6 +101,8 @@ public:
     // The start sequence; true when the exercise runs. FormShow ends the application
     // on false.
     virtual bool StartExercise();
+    // The environment check step of the start sequence; true when the exercise may go on.
+    virtual bool EnvironmentCheck();
     // Saving of the answers (the answer archive); keeps bSaving set while it runs.
     virtual void SaveAns();
     virtual void SaveOperationAns();

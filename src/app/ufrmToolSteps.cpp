@@ -1,33 +1,60 @@
-// The parts of TfrmTool that the later units of the exercise complete: the start
-// sequence, the answer saving, the hand-over to the scoring engine, the score
-// hand-in and the Photoshop history capture. Each method below says what exists
-// today and what its unit adds.
+// The parts of TfrmTool that run the exercise: the start sequence, the answer saving,
+// the hand-over to the scoring engine, the score hand-in, the continue start and the
+// Photoshop history capture.
 #include "app/ufrmTool.h"
 
 #include <QDateTime>
 
-
+#include "common/KelPubLib.h"
 #include "common/PathUtils.h"
 #include "common/Prompts.h"
 #include "environment/Config.h"
 #include "environment/StartApp.h"
 #include "environment/StuDirManage.h"
 #include "environment/unDMDB.h"
+#include "scoring/AnswerArchive.h"
+#include "simulation/ufrmOperationMain.h"
+#include "typing/UfrmTypeWord.h"
 #include "web/webServer.h"
 
 namespace {
+
 const QString kTitle = QStringLiteral("提示信息");
+
+QString now()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
-// The start sequence. Built so far: the configuration (1), the start without a
-// launch address (2), the examinee folder manager (3), the examinee number (4), the
-// website client with the log of the run (5), the base URL check (6), and the timers
-// of step 16.
-// Added here by the start-sequence unit: the download (7), the picture (8), the
-// environment check (9), the folders (10, 11), AddStuDir (12), the material (13),
-// SoftStart (14, 15) and the begin time (16).
+// The windows the website client's start shows: the typing window and the simulated
+// desktop (modal).
+void installSoftStartWindows()
+{
+    TSoftStartWindows w;
+    w.showTyping = [](TQuestion* q) { ShowTypingWindow(q); };
+    w.showDesktop = [](TQuestion* q, int setOperation, const QString& title, const QString& picture) {
+        ShowOperationDesktop(q, setOperation, title, picture);
+    };
+    SetSoftStartWindows(std::move(w));
+}
+
+// Creates a folder with all missing parents, or ends the program with the folder in
+// the message.
+bool forceOrTerminate(const QString& folder)
+{
+    if (pathutil::DirectoryExists(folder) || pathutil::ForceDirectories(folder))
+        return true;
+    ShowPrompt(QStringLiteral("创建系统目录失败: \r\n") + folder, 4, kTitle);
+    TerminateApplication();
+    return false;
+}
+
+} // namespace
+
 bool TfrmTool::StartExercise()
 {
+    installSoftStartWindows();
+
     // 1. Configuration and folders.
     if (!ReadConfig())
         return false;
@@ -66,52 +93,167 @@ bool TfrmTool::StartExercise()
         ShowPrompt(QStringLiteral("登录失败，程序将退出！"), 1, kTitle);
         return false;
     }
+    FwebServer->WebTamry->SetBaseURL(FwebServer->BaseURL);
 
-    // 16. The exercise runs: the timers start.
+    // 7. The launch data and the question package.
+    if (!FwebServer->Download()) {
+        if (!ApplicationQuitting())
+            ShowPrompt(QStringLiteral("下载试题失败,程序将退出"), 1, kTitle);
+        return false;
+    }
+
+    // 8. The description picture.
+    const QString picture = FwebServer->GetPicturePath();
+    if (picture.isEmpty()) {
+        ShowPrompt(QStringLiteral("显示的题目丢失,程序将退出"), 1, kTitle);
+        return false;
+    }
+    LoadPaperImage(picture);
+
+    // 9. The environment check.
+    if (!EnvironmentCheck()) {
+        if (!ApplicationQuitting() && DM)
+            DM->ReportAndExit(QStringLiteral("环境检测不通过，退出程序！"), false, true, true);
+        return false;
+    }
+
+    // 10. The folders of the run.
+    const TPaperInfo& paper = FwebServer->PaperInfo;
+    const QString root = FStuDirManage->ExamRoot;
+    const QString practice = QStringLiteral("%1%2\\%3").arg(root, examineeNo, examineeNo);
+    const QString question = QStringLiteral("%1%2\\%3\\%4").arg(root, examineeNo, examineeNo).arg(paper.questionid);
+    if (DM) {
+        DM->ExamineeDir = QStringLiteral("%1%2\\").arg(root, examineeNo);
+        DM->PracticeDir = practice + QLatin1Char('\\');
+        DM->QuestionDir = question + QLatin1Char('\\');
+    }
+
+    // 11. The practice and question folders.
+    if (!forceOrTerminate(practice) || !forceOrTerminate(question))
+        return false;
+
+    // 12. The examinee folder tree.
+    if (!FStuDirManage->AddStuDir(examineeNo, paper.questionid)) {
+        ShowPrompt(QStringLiteral("添加准考证(%1)失败,程序将退出！").arg(examineeNo), 1, kTitle);
+        return false;
+    }
+
+    // 13. The material.
+    if (!FwebServer->CopyMaterialTo(practice))
+        return false;
+
+    // 14. The working environment of the question.
+    if (!FwebServer->SoftStart()) {
+        if (!ApplicationQuitting())
+            ShowPrompt(QStringLiteral("启动失败,程序将退出！"), 1, kTitle);
+        return false;
+    }
+    if (ApplicationQuitting())
+        return false;
+
+    // 15. The question folder may have been removed meanwhile.
+    if (!pathutil::DirectoryExists(question) && !pathutil::ForceDirectories(question)) {
+        if (DM)
+            DM->ReportAndExit(QStringLiteral("启动失败，程序将退出！"), true, true, true);
+        return false;
+    }
+
+    // 16. The exercise runs.
     TimerTime->start();
     TimerSave->start();
+    FwebServer->PaperInfo.begintime = now();
     return true;
 }
 
-// Answer saving (the answer archive "ans.zt"): written by the answer-archive unit.
-// Until then only the saving flag is kept, so that two saves never overlap.
-void TfrmTool::SaveAns()
+bool TfrmTool::EnvironmentCheck()
 {
-    if (bSaving)
-        return;
-    bSaving = true;
-    SaveOperationAns();
-    SaveIEAns();
-    bSaving = false;
+    const TPaperInfo& paper = FwebServer->PaperInfo;
+    if (DM) {
+        DM->OwnerId = paper.ownerid;
+        DM->K12Stage = paper.k12stage;
+        DM->LaunchOperationType = QString::number(paper.operationtype);
+    }
+    const int type = paper.operationtype;
+    btnDo->setVisible(type == 4 || type == 19 || type == 23 || type == 26);
+    QString result;
+    const bool ok = RunEnvCheckStep(paper.ownerid, paper.k12stage, paper.module, type, result,
+                                    [this](bool enabled) { setEnabled(enabled); });
+    if (FStuDirManage)
+        FStuDirManage->EnvCheckResult = result;
+    return ok;
 }
 
-// The operation answer list and the browser answer of the archive: added by the
-// answer-archive unit.
+void TfrmTool::SaveAns()
+{
+    if (!FwebServer || !FwebServer->Question || !DM) {
+        TDM::WriteLog(QStringLiteral("TfrmTool.SaveAns in"));
+        TDM::WriteLog(QStringLiteral("TfrmTool.SaveAns out"));
+        return;
+    }
+    SaveAnswerArchive(*FwebServer->Question, DM->ExamineeDir, bSaving);
+}
+
+// Both are part of SaveAns (the answer archive writes their log lines).
 void TfrmTool::SaveOperationAns() {}
 void TfrmTool::SaveIEAns() {}
 
-// Submit, steps 5 and 6 (scoring bridge: window handle, SaveOp, owner id and stage,
-// commit time, Photoshop files, SaveToPf and PF): added by the scoring-bridge unit.
-// Until then the submission stops after the archive check and nothing is scored.
 void TfrmTool::SubmitToEngine(const QString& ansFile)
 {
-    Q_UNUSED(ansFile);
-    TDM::WriteLog(QStringLiteral("TfrmTool.SubmitToEngine ERROR: scoring bridge not available"));
+    if (!FStuDirManage)
+        return;
+    // 5. The engine answers this window.
+    FStuDirManage->msgHandle = Handle();
+    // 6. The final archive and the engine.
+    if (QuestionId() != 0 && FwebServer) {
+        FwebServer->SaveOp(ansFile);
+        FStuDirManage->areaid = FwebServer->PaperInfo.ownerid;
+        FStuDirManage->stageid = FwebServer->PaperInfo.k12stage;
+        FwebServer->PaperInfo.committime = now();
+        FStuDirManage->SaveToPf(FStuDirManage->ExamineeNo);
+        FStuDirManage->PF();
+    }
 }
 
-// WM_PFOK: the score upload of the hand-in unit (read rt.zt, post the score, open
-// the analysis page). Nothing is uploaded until it exists.
 void TfrmTool::HandPaper()
 {
-    TDM::WriteLog(QStringLiteral("TfrmTool.HandPaper ERROR: score upload not available"));
+    TPfInfo info;
+    if (FStuDirManage)
+        FStuDirManage->ReadResult(info);
+    CloseOperationSoftware();
+    if (!FwebServer)
+        return;
+    const QString evaluation = info.pfresult == 0 ? info.px : info.fail;
+    bool handedIn = false;
+    for (int attempt = 1; attempt <= 4; ++attempt) {
+        if (FwebServer->UploadScore(info)) {
+            const QString page = FwebServer->PaperInfo.urls.analysisurl;
+            if (!page.isEmpty() && WebOpenUrl(page) < 32)
+                ShowPrompt(QString::asprintf("导航到Tamry网查看评析页面失败！\r\n本次练习分数:%.2f,", static_cast<double>(info.score))
+                               + evaluation,
+                           4, kTitle);
+            handedIn = true;
+            break;
+        }
+        if (ApplicationQuitting())
+            return;
+        if (attempt < 4 && !AskPrompt(QStringLiteral("上传练习成绩到Tamry网失败，是否重试？"), 1, kTitle))
+            break;
+    }
+    if (!handedIn && !ApplicationQuitting())
+        ShowPrompt(QString::asprintf("上传练习成绩到Tamry网失败!\r\n本次练习分数:%.2f。\r\n----------------------------------",
+                                     static_cast<double>(info.score))
+                       + evaluation,
+                   4, kTitle);
 }
 
-// "续做本题": SoftStart_Continue of the website client. Without the website client
-// there is no question record to continue, which is a failure.
-bool TfrmTool::SoftStartContinue() { return false; }
+bool TfrmTool::SoftStartContinue()
+{
+    installSoftStartWindows();
+    return FwebServer && FwebServer->SoftStart_Continue();
+}
 
-// Photoshop history capture (Photoshop support unit). Never reached while bPsSteps
-// stays false, which the start sequence sets only for Photoshop steps.
+// Photoshop history capture: Photoshop is not driven on this platform (no automation
+// server), so the start sequence never sets bPsSteps and this is never reached.
 QString TfrmTool::RecordPsHistory(const QString& sifFile)
 {
     Q_UNUSED(sifFile);

@@ -28,6 +28,11 @@ TOpenUrlHook SetWebOpenUrl(TOpenUrlHook hook);
 void WebReportAndExit(const QString& text, bool showBox, bool writeLog, bool quit);
 qintptr WebOpenUrl(const QString& url);
 
+// Flags of the running exercise set by SoftStart: the question's steps contain
+// Photoshop steps; it is a recent-documents question (operation type 28).
+extern bool bPsSteps;
+extern bool bRecentDocs;
+
 // The windows that SoftStart shows: the typing window (not modal) and the simulated
 // desktop (modal: returns when the student has left it). The GUI installs them at
 // start-up; without them those questions cannot start.

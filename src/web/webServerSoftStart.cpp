@@ -23,8 +23,8 @@
 #include "scoring/AnswerArchive.h"
 #include "web/webServer.h"
 
-bool bStartPsSteps = false;
-bool bStartRecentDocs = false;
+bool bPsSteps = false;
+bool bRecentDocs = false;
 
 namespace {
 
@@ -202,7 +202,7 @@ bool TwebServer::SoftStart()
 
     // 7. Recent documents.
     if (b == 28)
-        bStartRecentDocs = true;
+        bRecentDocs = true;
 
     try {
         // 9. The question record.
@@ -237,8 +237,8 @@ bool TwebServer::SoftStart()
         Question->Answered = true;
 
         // 16. Recent documents: nothing is started.
-        if (bStartRecentDocs) {
-            bStartPsSteps = HasKnowledgeGroup(14);
+        if (bRecentDocs) {
+            bPsSteps = HasKnowledgeGroup(14);
             return true;
         }
         return startByType(*this, b, programPath, work, folderToOpen, false);
