@@ -70,7 +70,7 @@ EOS
   pids+=($client)
 
   shot() { import -window root "$DEMO/$1.png" 2>/dev/null && echo "   screenshot: build/demo/$1.png"; }
-  window() { xdotool search --name "$1" 2>/dev/null | head -1; }
+  window() { xdotool search --name "$1" 2>/dev/null | head -1 || true; }
 
   tool=""
   for _ in $(seq 1 300); do
