@@ -57,6 +57,20 @@ int main(int argc, char** argv)
     const QString sec = QStringLiteral("PfPara");
     const auto target = static_cast<win::HWND>(ini.ReadString(sec, QStringLiteral("msgHandle")).trimmed().toUInt());
 
+    // For tests: what the engine was given (its argument, pf.ini and the answer archive).
+    const QString record = qEnvironmentVariable("PRAVIK_ENGINE_RECORD");
+    if (!record.isEmpty()) {
+        QFile r(record);
+        if (r.open(QIODevice::WriteOnly | QIODevice::Append))
+            r.write("argument=" + (args.size() > 1 ? args.at(1).toUtf8() : QByteArray()) + "\n");
+        QFile::remove(record + QStringLiteral(".pf.ini"));
+        QFile::copy(iniHost, record + QStringLiteral(".pf.ini"));
+        const QString ans = win::toHost(TIniFile(win::fromHost(iniHost)).ReadString(QStringLiteral("PfPara"), QStringLiteral("AnsFile")).trimmed());
+        QFile::remove(record + QStringLiteral(".ans.zt"));
+        if (!ans.isEmpty())
+            QFile::copy(ans, record + QStringLiteral(".ans.zt"));
+    }
+
     const int delay = qEnvironmentVariableIntValue("PRAVIK_ENGINE_DELAY_MS");
     if (delay > 0)
         QThread::msleep(static_cast<unsigned long>(delay));
