@@ -15,7 +15,6 @@
 #include "common/KelPubLib.h"
 #include "common/PathUtils.h"
 #include "common/Prompts.h"
-#include "environment/AppPaths.h"
 #include "environment/unDMDB.h"
 #include "platform/WinMessages.h"
 #include "platform/WinPaths.h"
@@ -47,12 +46,6 @@ void Report(const QString& text, bool showBox, bool writeLog, bool quit)
         ShowPrompt(text, 1, kTitle);
     if (writeLog)
         Log(text);
-}
-
-bool IsBareProgramName(const QString& file)
-{
-    return !file.isEmpty() && !file.contains(QLatin1Char('\\')) && !file.contains(QLatin1Char('/'))
-           && !file.contains(QLatin1Char(':'));
 }
 
 // The browser proxy setting of the current user (the Internet Settings values).
@@ -102,21 +95,10 @@ TLaunchLimits& LaunchLimits()
 qintptr ShellExecuteProgram(const QString& verb, const QString& file, const QString& parameters, int show,
                             qint64* pid)
 {
-    if (pid)
-        *pid = 0;
-    if (IsBareProgramName(file)) {
-        const QString entry = GetAppPathsEntry(file).trimmed();
-        if (!entry.isEmpty() && win::PathIsFile(entry)) {
-            QString commandLine = QLatin1Char('"') + entry + QLatin1Char('"');
-            if (!parameters.isEmpty())
-                commandLine += QLatin1Char(' ') + parameters;
-            const qint64 started = win::CreateProcess(commandLine, QString(), file);
-            if (pid)
-                *pid = started;
-            return started ? 42 : win::ERROR_FILE_NOT_FOUND;
-        }
-    }
+    // The platform's ShellExecute finds a bare program name through App Paths and
+    // knows the started process under that name.
     if (pid) {
+        *pid = 0;
         qint64 started = 0;
         if (!win::ShellExecuteEx(verb, file, parameters, QString(), show, &started))
             return win::ERROR_FILE_NOT_FOUND;
@@ -508,20 +490,19 @@ bool OpenDownloadPage()
 
 namespace {
 
-// One pass of KillTask: terminates every process of the name; true when the last
-// termination succeeded.
-bool TerminateAllNamed(const QString& exeName)
+// One pass of KillTask: terminates every process of the name; last is set to whether
+// the last termination succeeded (unchanged when no process matched).
+void TerminateAllNamed(const QString& exeName, bool& last)
 {
     const QString wanted = exeName.trimmed().toUpper();
     const qint64 self = QCoreApplication::applicationPid();
-    bool last = false;
     for (const win::ProcessEntry& p : win::ProcessSnapshot()) {
         if (p.pid == self)
             continue;
+        // A process that ended meanwhile counts as terminated.
         if (p.exeName.toUpper() == wanted)
-            last = win::TerminateProcess(p.pid, 0);
+            last = win::TerminateProcess(p.pid, 0) || !win::IsProcessAlive(p.pid);
     }
-    return last;
 }
 
 bool NameListed(const QString& exeName)
@@ -541,7 +522,7 @@ bool KillTask(const QString& exeName)
     Log(QStringLiteral("udmdb.KillTask ") + exeName + QStringLiteral("  in "));
     bool result = false;
     try {
-        result = TerminateAllNamed(exeName);
+        TerminateAllNamed(exeName, result);
         // A process that is still listed is terminated again; one that outlives every
         // attempt (a protected process, or one that is started again at once) is
         // given up after a bounded number of re-checks.
@@ -552,7 +533,7 @@ bool KillTask(const QString& exeName)
                     + QString::number(rechecks) + QStringLiteral(" attempts"));
                 break;
             }
-            result = TerminateAllNamed(exeName);
+            TerminateAllNamed(exeName, result);
             TKelPubLib::Delay(200, false);
             ++rechecks;
         }
