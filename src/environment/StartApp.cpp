@@ -257,6 +257,10 @@ void LaunchRecorder(const QString& programPath, const QString& folder, TQuestion
         pathutil::ForceDirectories(folder);
 
     if (win::IsProcessRunning(program)) {
+        // The running program is the student's own, not one this exercise started:
+        // the exit below must not close it (and lose its unsaved work).
+        if (DM && DM->ProgramToClose.compare(program, Qt::CaseInsensitive) == 0)
+            DM->ProgramToClose.clear();
         Report(title + QStringLiteral("软件正在运行，请先将其关闭，") + QStringLiteral("\r\n")
                    + QStringLiteral("然后通过点击考试软件图标打开!"),
                true, true, true);
