@@ -106,6 +106,20 @@ std::optional<double> ProcessCpuSeconds(qint64 pid)
     return (fields[11].toDouble() + fields[12].toDouble()) / ticks;
 }
 
+std::optional<double> ProcessSchedSeconds(qint64 pid)
+{
+    QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    if (!tasks.exists())
+        return std::nullopt;
+    qint64 ns = 0;
+    for (const QString& t : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f(tasks.filePath(t) + QStringLiteral("/schedstat"));
+        if (f.open(QIODevice::ReadOnly))
+            ns += f.readAll().split(' ').value(0).toLongLong();
+    }
+    return double(ns) / 1e9;
+}
+
 QString Fixed(double v, int decimals) { return QString::number(v, 'f', decimals); }
 
 } // namespace bench

@@ -30,6 +30,10 @@ bool CopyTree(const QString& from, const QString& to);
 // utime + stime of a process in seconds from /proc/<pid>/stat; empty when it is gone.
 std::optional<double> ProcessCpuSeconds(qint64 pid);
 
+// Run time on a CPU in seconds, nanosecond-exact, summed over the threads that run
+// now (/proc/<pid>/task/*/schedstat, first field); empty when the process is gone.
+std::optional<double> ProcessSchedSeconds(qint64 pid);
+
 QString Fixed(double v, int decimals = 1);
 
 } // namespace bench

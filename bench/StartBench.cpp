@@ -167,7 +167,7 @@ bool launchUrls(const QString& siteUrl, const QString& name, const QString& dir,
 
 // One curl process fetches the four files (one connection, as a download tool
 // would), then unzip unpacks the material.
-bool curlUnzip(const QStringList& urls, const QString& dir, double& ms, QString& err)
+bool curlUnzip(const QStringList& urls, const QString& dir, double& ms, double& curlMs, QString& err)
 {
     QDir(dir).removeRecursively();
     QDir().mkpath(dir + QStringLiteral("/out"));
@@ -181,6 +181,7 @@ bool curlUnzip(const QStringList& urls, const QString& dir, double& ms, QString&
     const qint64 t0 = MonotonicNs();
     if (!Run(curl, args, &err))
         return false;
+    curlMs = double(MonotonicNs() - t0) / 1e6;
     if (!Run(unzip, {QStringLiteral("-q"), QStringLiteral("-o"), QStringLiteral("-P"), QStringLiteral("morvane"),
                      dir + QStringLiteral("/material.zip"), QStringLiteral("-d"), dir + QStringLiteral("/out")}, &err))
         return false;
@@ -289,12 +290,18 @@ ClientRun runClient(const StartOptions& o, const QString& url, const QString& pr
         QThread::msleep(o.settleMs);
         const qint64 pid = p.processId();
         const auto before = ProcessCpuSeconds(pid);
+        const auto schedBefore = ProcessSchedSeconds(pid);
         const qint64 w0 = MonotonicNs();
         QThread::msleep(ulong(o.idleSeconds) * 1000);
         const auto after = ProcessCpuSeconds(pid);
+        const auto schedAfter = ProcessSchedSeconds(pid);
+        if (schedBefore && schedAfter)
+            r.idleSchedSeconds = *schedAfter - *schedBefore;
         r.idleWallSeconds = double(MonotonicNs() - w0) / 1e9;
-        if (before && after)
+        if (before && after) {
             r.idleCpuSeconds = *after - *before;
+            r.startCpuSeconds = *before;
+        }
     }
 
     // The end: the message a second start sends; the toolbar cleans up and quits.
@@ -381,14 +388,15 @@ StartFigures MeasureStart(const StartOptions& o)
 
     // The same four files by curl + unzip.
     for (int i = 0; i < o.runs; ++i) {
-        double ms = 0;
-        if (!curlUnzip(urls, o.workDir + QStringLiteral("/curl"), ms, err)) {
+        double ms = 0, curlMs = 0;
+        if (!curlUnzip(urls, o.workDir + QStringLiteral("/curl"), ms, curlMs, err)) {
             fig.error = err;
             stopSite();
             return fig;
         }
         fig.curlUnzipMs.push_back(ms);
-        say(QStringLiteral("curl + unzip run %1: %2 ms").arg(i + 1).arg(Fixed(ms)));
+        fig.curlMs.push_back(curlMs);
+        say(QStringLiteral("curl + unzip run %1: %2 ms (curl %3 ms)").arg(i + 1).arg(Fixed(ms), Fixed(curlMs)));
     }
     QDir(o.workDir + QStringLiteral("/curl")).removeRecursively();
 

@@ -23,6 +23,8 @@ struct ClientRun {
     double readyMs = 0;      // process start -> running state (from the recorder's stamp)
     double observedMs = 0;   // process start -> the benchmark saw it (polling, 5 ms)
     double idleCpuSeconds = -1;
+    double startCpuSeconds = -1;
+    double idleSchedSeconds = -1; // the same from the scheduler's nanosecond counters  // used from process start to the idle window
     double idleWallSeconds = 0;
     QString ending;          // how the client ended
     QString error;
@@ -34,6 +36,7 @@ struct StartFigures {
     qint64 materialUnpackedBytes = 0;
     QString siteUrl;
     std::vector<double> curlUnzipMs;
+    std::vector<double> curlMs;   // the download part of curlUnzipMs
     std::vector<ClientRun> client;
 };
 

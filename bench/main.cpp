@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unistd.h>
 
 #include "BenchUtil.h"
 #include "SaveBench.h"
@@ -114,6 +115,8 @@ int main(int argc, char** argv)
         if (!f.curlUnzipMs.empty()) {
             out(QStringLiteral("   curl + unzip of the four files (paper, step file, %1-byte material, picture), ms: %2; median %3")
                     .arg(f.materialZipBytes).arg(list(f.curlUnzipMs), Fixed(Median(f.curlUnzipMs))));
+            out(QStringLiteral("   of which curl (one process, the four addresses of the launch data): median %1 ms")
+                    .arg(Fixed(Median(f.curlMs))));
         }
         if (!ready.empty()) {
             out(QStringLiteral("   prjPractice, process start -> toolbar running, ms: %1; median %2")
@@ -131,8 +134,14 @@ int main(int argc, char** argv)
             idleLines << (QStringLiteral("\n== 3. Idle exercise: CPU time (utime + stime of /proc/<pid>/stat) over %1 s of wall time,\n"
                                "      starting %2 s after the running state")
                     .arg(Fixed(r.idleWallSeconds, 2)).arg(Fixed(o.settleMs / 1000.0, 1)));
-            idleLines << (QStringLiteral("   %1 CPU seconds = %2 % of one core")
-                    .arg(Fixed(r.idleCpuSeconds, 2), Fixed(100.0 * r.idleCpuSeconds / r.idleWallSeconds, 3)));
+            const double tick = 1.0 / double(sysconf(_SC_CLK_TCK));
+            idleLines << (QStringLiteral("   %1 CPU seconds = %2 % of one core (the counters step by %3 s)")
+                    .arg(Fixed(r.idleCpuSeconds, 2), Fixed(100.0 * r.idleCpuSeconds / r.idleWallSeconds, 3), Fixed(tick, 2)));
+            if (r.idleSchedSeconds >= 0)
+                idleLines << (QStringLiteral("   scheduler run time of its threads (/proc/<pid>/task/*/schedstat): %1 ms = %2 % of one core")
+                        .arg(Fixed(r.idleSchedSeconds * 1000, 1), Fixed(100.0 * r.idleSchedSeconds / r.idleWallSeconds, 3)));
+            idleLines << (QStringLiteral("   for comparison, the start up to the idle window used %1 CPU seconds")
+                    .arg(Fixed(r.startCpuSeconds, 2)));
         } else if (o.idleSeconds > 0) {
             idleLines << (QStringLiteral("\n== 3. Idle exercise: not measured (the first client run failed)"));
         }
