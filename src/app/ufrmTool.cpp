@@ -165,6 +165,12 @@ TfrmTool::~TfrmTool()
     if (m_handle)
         win::UnregisterWindow(m_handle);
     m_handle = 0;
+    // Every way out of the exercise ends here; one that did not close the window (the
+    // hand-in, Exit, a second start) still removes the run download folder.
+    if (!m_closed) {
+        m_closed = true;
+        FormClose();
+    }
     FormDestroy();
 }
 

@@ -623,15 +623,10 @@ TEST_F(RealClient, RunsTheFolderQuestionAndCleansUpOnHandOver)
         EXPECT_TRUE(QDir(root.filePath(n)).isEmpty()) << n.toStdString();
 }
 
-// DISABLED: product fault, for the lead. Every exit after the start (hand-in, Exit,
-// a further start, a fatal failure) ends through TDM::ReportAndExit ->
-// TerminateApplication, after which src/app/prjPractice.cpp deletes the toolbar
-// ("delete tool"); ~TfrmTool runs only FormDestroy. The run download folder is removed
-// by FormClose alone (src/app/ufrmTool.cpp, FormClose), which runs only from
-// closeEvent, and nothing closes the toolbar on these paths, so
-// %TEMP%\DODADA\<time>\ with the paper, the step file, the picture and the material
-// ZIP stays behind after every exercise. Closing the toolbar is to remove it.
-TEST_F(RealClient, DISABLED_ExitRemovesTheRunDownloadFolder)
+// Every exit after the start (hand-in, Exit, a further start, a fatal failure) ends
+// the message loop without closing the toolbar; the run download folder with the
+// paper, the step file, the picture and the material must still be gone.
+TEST_F(RealClient, ExitRemovesTheRunDownloadFolder)
 {
     startSite();
     const Left l = runToHandOver();
