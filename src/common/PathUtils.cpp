@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include "platform/WinPaths.h"
 
@@ -73,24 +72,6 @@ QString hostOf(const QString& winPath)
     return win::toHost(p);
 }
 
-// Windows wildcard ("*", "?"; "*.*" is everything) as a case-insensitive expression.
-QRegularExpression wildcard(const QString& pattern)
-{
-    QString p = pattern.trimmed();
-    if (p.isEmpty() || p == QLatin1String("*.*"))
-        p = QStringLiteral("*");
-    QString rx;
-    for (QChar c : p) {
-        if (c == QLatin1Char('*'))
-            rx += QLatin1String(".*");
-        else if (c == QLatin1Char('?'))
-            rx += QLatin1Char('.');
-        else
-            rx += QRegularExpression::escape(QString(c));
-    }
-    return QRegularExpression(QRegularExpression::anchoredPattern(rx),
-                              QRegularExpression::CaseInsensitiveOption);
-}
 } // namespace
 
 QString NormalizeDir(const QString& path, bool trailingBackslash)
@@ -174,12 +155,11 @@ bool CopyFilesByPattern(const QString& fromDir, const QString& toDir, const QStr
     const QString hostTo = hostOf(to);
     if (hostFrom.isEmpty() || hostTo.isEmpty())
         return false;
-    const QRegularExpression rx = wildcard(pattern);
     bool ok = true;
     const QFileInfoList entries = QDir(hostFrom).entryInfoList(
         QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QFileInfo& fi : entries) {
-        if (!rx.match(fi.fileName()).hasMatch())
+        if (!win::MatchesWildcard(fi.fileName(), pattern))
             continue;
         // The target name through the drive map, so that an existing file of another
         // letter case is overwritten rather than doubled.

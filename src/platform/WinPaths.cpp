@@ -433,6 +433,13 @@ bool PathIsDir(const QString& winPath)
     return !host.isEmpty() && QFileInfo(host).isDir();
 }
 
+bool MatchesWildcard(const QString& name, const QString& pattern)
+{
+    const QRegularExpression rx = wildcardRegex(pattern.trimmed().isEmpty() ? QStringLiteral("*") : pattern.trimmed());
+    // Windows matches as if every name had a trailing dot.
+    return rx.match(name).hasMatch() || rx.match(name + QLatin1Char('.')).hasMatch();
+}
+
 QList<FindEntry> FindFiles(const QString& winDir, const QString& pattern, bool includeDots)
 {
     QList<FindEntry> out;

@@ -60,6 +60,11 @@ bool SetFileAttributes(const QString& winPath, unsigned attributes);
 bool PathIsFile(const QString& winPath);
 bool PathIsDir(const QString& winPath);
 
+// True when a file name matches a Windows wildcard pattern ("*", "?"), compared
+// case-insensitively; as on Windows, a name without an extension also matches "*.*"
+// and "a.*". An empty pattern matches everything.
+bool MatchesWildcard(const QString& name, const QString& pattern);
+
 // Find-first/next: the names (not paths) in a folder that match a Windows wildcard
 // pattern ("*.*", "*.doc", "Q?.zip"), compared case-insensitively; "." and ".." are
 // included only when includeDots is true, as FindFirstFile reports them.

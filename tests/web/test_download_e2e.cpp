@@ -9,7 +9,7 @@
 #include <zip.h>
 
 #include "../question/CaptureLog.h"
-#include "SiteProcess.h"
+#include "support/SiteProcess.h"
 #include "common/IniFile.h"
 #include "environment/unDMDB.h"
 #include "platform/WinPaths.h"
