@@ -500,18 +500,21 @@ void TfrmOperationMain::FormShow()
     tmrRefresh->start();
     if (DescPicturePath.isEmpty()) {
         sim::SetSlot(19, QStringLiteral("0"));
-        return;
+        // Without a picture the desktop of a type-26 question is still set up in
+        // full below (state of the earlier visit, clock, context menus); only the
+        // picture is missing.
+    } else {
+        sboxQuestionDesc2->hide();
+        RichViewDes->clear();
+        QPixmap pic(DescPicturePath);
+        paperImage->setPixmap(pic);
+        paperImage->resize(pic.isNull() ? QSize(0, 0) : pic.size());
+        paperImage->move(0, 0);
+        sboxPaper->horizontalScrollBar()->setValue(0);
+        sboxPaper->verticalScrollBar()->setValue(0);
+        RichViewDes->hide();
+        RichViewDes->setReadOnly(true);
     }
-    sboxQuestionDesc2->hide();
-    RichViewDes->clear();
-    QPixmap pic(DescPicturePath);
-    paperImage->setPixmap(pic);
-    paperImage->resize(pic.isNull() ? QSize(0, 0) : pic.size());
-    paperImage->move(0, 0);
-    sboxPaper->horizontalScrollBar()->setValue(0);
-    sboxPaper->verticalScrollBar()->setValue(0);
-    RichViewDes->hide();
-    RichViewDes->setReadOnly(true);
 
     TQuestion* q = sim::CurrentQuestion();
     if (q && q->OperationType == 26) {
@@ -654,12 +657,15 @@ void TfrmOperationMain::closeEvent(QCloseEvent* e)
     tmrRefresh->stop();
     if (sim::Ref<TfrmOperationMain>() == this)
         sim::Ref<TfrmOperationMain>() = nullptr;
-    QDialog::closeEvent(e);
+    m_closing = true;
+    QDialog::closeEvent(e);   // ends the modal loop through reject()
 }
 
 void TfrmOperationMain::reject()
 {
-    // Escape does not leave the desktop; only "退出当前操作题" does.
+    // Escape does not leave the desktop; closing it does.
+    if (m_closing)
+        QDialog::reject();
 }
 
 void TfrmOperationMain::openSimple(const QString& cls, bool stayOnTop, const QString& verb)

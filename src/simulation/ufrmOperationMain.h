@@ -145,6 +145,7 @@ private:
     QPoint m_dragStart;
     QPoint m_panelStart;
     bool m_dragging = false;
+    bool m_closing = false;
     QAction* m_emptyRecycleAction = nullptr;
 };
 
