@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QSet>
 #include <QVector>
@@ -219,6 +220,13 @@ void CloseOperationWindows()
             w->close();
     for (const QString& name : destroyList())
         DestroyWindow(name);
+}
+
+void ShowMnemonics(QWidget* root)
+{
+    for (QLabel* l : root->findChildren<QLabel*>())
+        if (!l->buddy() && l->text().contains(QLatin1Char('&')))
+            l->setBuddy(root);
 }
 
 QFont SongFont(int pixelSize, bool bold)

@@ -143,6 +143,10 @@ struct Registrar {
     }
 };
 
+// Makes the labels under `root` whose caption has an "&" draw it as the underlined
+// access key (as the original labels do) instead of a literal "&".
+void ShowMnemonics(QWidget* root);
+
 // The font of the simulated windows: "宋体" 13 px, falling back to a CJK font here.
 QFont SongFont(int pixelSize = 13, bool bold = false);
 

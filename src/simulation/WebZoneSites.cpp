@@ -80,6 +80,7 @@ TWebZoneSites::TWebZoneSites(int setting, QWidget* parent) : QDialog(parent), m_
     }
     v->addLayout(bottom);
     resize(400, 330);
+    sim::ShowMnemonics(this);
 
     for (const QString& site : delimited::Split(IESettings().value(setting), QLatin1Char('#')))
         lbWebList->addItem(site);

@@ -250,6 +250,7 @@ TfrmIESet::TfrmIESet(QWidget* parent) : QDialog(parent)
     connect(btOK, &QPushButton::clicked, this, &TfrmIESet::btOKClick);
     connect(btClose, &QPushButton::clicked, this, &TfrmIESet::btCloseClick);
 
+    sim::ShowMnemonics(this);
     IESettings().clear();
     TrustedZoneSelected = true;
     LoadIESettings();

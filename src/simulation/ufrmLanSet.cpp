@@ -82,6 +82,7 @@ TfrmLanSet::TfrmLanSet(QWidget* parent) : QDialog(parent)
     v->addWidget(proxy);
     v->addLayout(bottom);
     resize(420, 330);
+    sim::ShowMnemonics(this);
 
     const QMap<int, QString>& s = IESettings();
     txtIP->setText(s.value(3));
