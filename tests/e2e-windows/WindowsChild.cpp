@@ -1,0 +1,418 @@
+// The "windows-exercise" child mode: one whole client run in its own process, built
+// the way the program entry builds it, with prompts answered by script (as the
+// "exercise" child of ../e2e), and with a student script that works in the windows the
+// start sequence opens: the typing window, the simulated desktop, the Internet options
+// dialog and the message boxes over them.
+//
+// Output files in the output folder (first argument):
+//   prompts.txt   one line per prompt: kind TAB text (CR and LF written as \r and \n)
+//   running.txt   key=value state when the toolbar's save timer first runs
+//   end.txt       key=value state when the message loop has ended
+//   seen.txt      key=value observations of the student script
+//   stuck.txt     the step that did not complete in time (exit code 4)
+//   timeout.txt   written when the run did not end in time (exit code 3)
+// Environment:
+//   E2E_ANSWERS   answers of the prompts in order ("1,0,1"; then "yes")
+//   E2E_SCENARIO  typing | ieset | virtual | (nothing: no script)
+//   E2E_ACTION    what the student does at the end: submit | exit | (nothing)
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "app/AppEntry.h"
+#include "app/TApplication.h"
+#include "app/ufrmTool.h"
+#include "common/Prompts.h"
+#include "environment/StartApp.h"
+#include "environment/unDMDB.h"
+#include "platform/WinPaths.h"
+#include "question/TQuestion.h"
+#include "simulation/SimWindows.h"
+#include "simulation/ufrmIESet.h"
+#include "simulation/ufrmOperationMain.h"
+#include "support/ChildProcess.h"
+#include "support/ScriptedPrompts.h"
+#include "typing/UfrmTypeWord.h"
+#include "web/webServer.h"
+
+using pravik::test::PromptRecord;
+using pravik::test::ScriptedPrompts;
+
+namespace {
+
+QString g_out;
+
+void writeFile(const QString& name, const QString& text, bool append)
+{
+    QFile f(g_out + QLatin1Char('/') + name);
+    if (f.open(append ? QIODevice::Append : (QIODevice::WriteOnly | QIODevice::Truncate)))
+        f.write(text.toUtf8());
+}
+
+QString oneLine(QString t)
+{
+    t.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+    t.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    return t;
+}
+
+QString flag(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
+
+// One observation of the student script.
+void seen(const QString& key, const QString& value)
+{
+    writeFile(QStringLiteral("seen.txt"), key + QLatin1Char('=') + oneLine(value) + QLatin1Char('\n'), true);
+}
+
+TQuestion* question(TfrmTool* tool)
+{
+    return tool && tool->FwebServer ? tool->FwebServer->Question.get() : nullptr;
+}
+
+void writeState(const QString& name, TfrmTool* tool)
+{
+    QStringList l;
+    const auto add = [&l](const QString& k, const QString& v) { l << k + QLatin1Char('=') + oneLine(v); };
+    add(QStringLiteral("quitting"), flag(ApplicationQuitting()));
+    add(QStringLiteral("strCurDisk"), strCurDisk);
+    if (tool) {
+        add(QStringLiteral("labOpPath"), tool->labOpPath->text());
+        add(QStringLiteral("timerSave"), flag(tool->TimerSave->isActive()));
+        add(QStringLiteral("btnDoHidden"), flag(tool->btnDo->isHidden()));
+        add(QStringLiteral("OperationPath"), tool->OperationPath());
+        add(QStringLiteral("QuestionId"), QString::number(tool->QuestionId()));
+    }
+    if (TQuestion* q = question(tool))
+        add(QStringLiteral("answer"), q->GetAnswer());
+    if (DM) {
+        add(QStringLiteral("ProgramToClose"), DM->ProgramToClose);
+        add(QStringLiteral("RecorderToClose"), DM->RecorderToClose);
+        add(QStringLiteral("ExamineeDir"), DM->ExamineeDir);
+        add(QStringLiteral("host.ExamineeDir"), DM->ExamineeDir.isEmpty() ? QString() : win::toHost(DM->ExamineeDir));
+    }
+    writeFile(name + QStringLiteral(".txt"), l.join(QLatin1Char('\n')) + QLatin1Char('\n'), false);
+}
+
+// ---------------------------------------------------------------------------
+// The student script: steps that run in turn from a polling timer (which also ticks
+// inside the modal loops of the desktop and the message boxes). A step returns true
+// when it is done; what may block (a modal window) is started on a zero timer so that
+// the poll goes on.
+
+struct Step {
+    QString name;
+    std::function<bool()> run;
+};
+
+void later(const std::function<void()>& f) { QTimer::singleShot(0, qApp, f); }
+
+TfrmOperationMain* desktop()
+{
+    TfrmOperationMain* d = sim::Ref<TfrmOperationMain>().data();
+    return d && d->isVisible() ? d : nullptr;
+}
+
+// Types like a student with an input method: the committed Chinese text, one commit
+// per character.
+void imeType(QWidget* w, const QString& text)
+{
+    for (const QChar c : text) {
+        QInputMethodEvent e;
+        e.setCommitString(QString(c));
+        QApplication::sendEvent(w, &e);
+    }
+}
+
+// The desktop is up and modal; record what the student sees.
+bool desktopShown(TfrmTool* tool, const QString& prefix)
+{
+    TfrmOperationMain* d = desktop();
+    if (!d || QApplication::activeModalWidget() != d)
+        return false;
+    seen(prefix + QStringLiteral(".title"), d->lblCurrOpTitle->text());
+    seen(prefix + QStringLiteral(".timerSave"), flag(tool->TimerSave->isActive()));
+    seen(prefix + QStringLiteral(".btnDoHidden"), flag(tool->btnDo->isHidden()));
+    seen(prefix + QStringLiteral(".ieSpotEnabled"), flag(d->lblOperationIE->isEnabled()));
+    seen(prefix + QStringLiteral(".recyclePicture"), flag(!d->ImgRecy->isHidden()));
+    return true;
+}
+
+// Leaves the desktop through "退出当前操作题" once its refresh timer enabled it.
+bool leaveDesktop()
+{
+    TfrmOperationMain* d = desktop();
+    if (!d || !d->btClose->isEnabled())
+        return false;
+    later([d] { QTest::mouseClick(d->btClose, Qt::LeftButton); });
+    return true;
+}
+
+bool desktopGoneAndRunning(TfrmTool* tool)
+{
+    return !desktop() && tool->TimerSave->isActive();
+}
+
+QList<Step> typingScript(TfrmTool* tool)
+{
+    auto tick = std::make_shared<QElapsedTimer>();
+    return {
+        {QStringLiteral("typing window shown"),
+         [tool] {
+             if (!frmTypeWord || !frmTypeWord->isVisible() || !tool->TimerSave->isActive())
+                 return false;
+             TfrmTypeWord* w = frmTypeWord.data();
+             seen(QStringLiteral("lines"), QString::number(w->LineCount()));
+             seen(QStringLiteral("total"), QString::number(w->TotalCount()));
+             QStringList refs;
+             for (int n = 1; n <= w->LineCount(); ++n)
+                 refs << (w->LineLabel(n) ? w->LineLabel(n)->text() : QStringLiteral("<no label>"));
+             seen(QStringLiteral("references"), refs.join(QLatin1Char('\n')));
+             seen(QStringLiteral("btnDoHidden"), flag(tool->btnDo->isHidden()));
+             QLineEdit* e1 = w->findChild<QLineEdit*>(QStringLiteral("edtredtin1"));
+             QLineEdit* e2 = w->findChild<QLineEdit*>(QStringLiteral("edtredtin2"));
+             seen(QStringLiteral("edits"), flag(e1 && e2));
+             if (!e1 || !e2)
+                 return true;
+             e1->setFocus();
+             imeType(e1, QStringLiteral("春天来"));
+             QTest::keyClicks(e1, QStringLiteral("X"));
+             e2->setFocus();
+             QTest::keyClicks(e2, QStringLiteral("learn the keyboard"));
+             return true;
+         }},
+        {QStringLiteral("timer tick"),
+         [tool, tick] {
+             if (!tick->isValid())
+                 tick->start();
+             if (tick->elapsed() < 1300)
+                 return false;
+             seen(QStringLiteral("answer.typed"), question(tool) ? question(tool)->GetAnswer() : QString());
+             if (frmTypeWord) {
+                 QStringList panels;
+                 for (int i = 1; i <= 4; ++i)
+                     panels << frmTypeWord->stat1->PanelText(i);
+                 seen(QStringLiteral("panels"), panels.join(QLatin1Char('|')));
+                 QTest::mouseClick(frmTypeWord->Close_btn, Qt::LeftButton);
+             }
+             seen(QStringLiteral("closed"), flag(frmTypeWord.isNull()));
+             return true;
+         }},
+        {QStringLiteral("continue"),
+         [tool] {
+             seen(QStringLiteral("continue"), flag(tool->SoftStartContinue()));
+             seen(QStringLiteral("reopened"), flag(frmTypeWord && frmTypeWord->isVisible()));
+             if (frmTypeWord) {
+                 QLineEdit* e1 = frmTypeWord->LineEdit(1);
+                 QLineEdit* e2 = frmTypeWord->LineEdit(2);
+                 seen(QStringLiteral("reopened.edit1"), e1 ? e1->text() : QString());
+                 seen(QStringLiteral("reopened.edit2"), e2 ? e2->text() : QString());
+             }
+             return true;
+         }},
+        {QStringLiteral("second tick"),
+         [tool, tick] {
+             if (tick->elapsed() < 2800)
+                 return false;
+             seen(QStringLiteral("answer.reopened"), question(tool) ? question(tool)->GetAnswer() : QString());
+             return true;
+         }},
+    };
+}
+
+QList<Step> ieScript(TfrmTool* tool)
+{
+    return {
+        {QStringLiteral("desktop shown"), [tool] { return desktopShown(tool, QStringLiteral("desktop")); }},
+        {QStringLiteral("open Internet options"),
+         [] {
+             TfrmOperationMain* d = desktop();
+             later([d] {
+                 if (d)
+                     QTest::mouseDClick(d->lblOperationIE, Qt::LeftButton);
+             });
+             return true;
+         }},
+        {QStringLiteral("Internet options shown"),
+         [tool] {
+             TfrmIESet* ie = sim::Ref<TfrmIESet>().data();
+             if (!ie || !ie->isVisible())
+                 return false;
+             seen(QStringLiteral("answer.opened"), question(tool) ? question(tool)->GetAnswer() : QString());
+             seen(QStringLiteral("exitEnabledWithDialog"), flag(desktop() && desktop()->btClose->isEnabled()));
+             // The security page; the slider down to the bottom with the keyboard.
+             for (int i = 0; i < ie->pgIE->count(); ++i)
+                 if (ie->pgIE->widget(i)->isAncestorOf(ie->TrackBar1))
+                     ie->pgIE->setCurrentIndex(i);
+             ie->TrackBar1->setFocus();
+             for (int i = 0; i < 4; ++i)
+                 QTest::keyClick(ie->TrackBar1, Qt::Key_Down);
+             seen(QStringLiteral("level"), ie->lblStep->text());
+             later([ie] { QTest::mouseClick(ie->btOK, Qt::LeftButton); });
+             return true;
+         }},
+        {QStringLiteral("leave the desktop"),
+         [tool] {
+             if (sim::Ref<TfrmIESet>() && sim::Ref<TfrmIESet>()->isVisible())
+                 return false;
+             if (!leaveDesktop())
+                 return false;
+             seen(QStringLiteral("answer.saved"), question(tool) ? question(tool)->GetAnswer() : QString());
+             return true;
+         }},
+        {QStringLiteral("desktop left"), [tool] { return desktopGoneAndRunning(tool); }},
+    };
+}
+
+QList<Step> virtualScript(TfrmTool* tool)
+{
+    return {
+        {QStringLiteral("desktop shown"), [tool] { return desktopShown(tool, QStringLiteral("desktop")); }},
+        {QStringLiteral("empty the recycle bin"),
+         [] {
+             TfrmOperationMain* d = desktop();
+             QAction* a = TfrmOperationMain::FindAction(d->PPRecy, {QStringLiteral("清空回收站(&B)")});
+             seen(QStringLiteral("emptyAction"), flag(a && a->isEnabled()));
+             if (a)
+                 later([a] { a->trigger(); });
+             return true;
+         }},
+        {QStringLiteral("confirm"),
+         [] {
+             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+             if (!box)
+                 return false;
+             seen(QStringLiteral("confirm.text"), box->text());
+             QAbstractButton* yes = box->button(QMessageBox::Yes);
+             later([yes] {
+                 if (yes)
+                     yes->click();
+             });
+             return true;
+         }},
+        {QStringLiteral("emptied"),
+         [tool] {
+             if (!question(tool) || question(tool)->OpAnswer(10).isEmpty() || !desktop())
+                 return false;
+             seen(QStringLiteral("slot10"), question(tool)->OpAnswer(10));
+             seen(QStringLiteral("recyclePicture.after"), flag(!desktop()->ImgRecy->isHidden()));
+             return true;
+         }},
+        {QStringLiteral("leave the desktop"), [] { return leaveDesktop(); }},
+        {QStringLiteral("desktop left"), [tool] { return desktopGoneAndRunning(tool); }},
+        {QStringLiteral("continue"),
+         [tool] {
+             later([tool] { QTest::mouseClick(tool->btnDo, Qt::LeftButton); });
+             return true;
+         }},
+        {QStringLiteral("second visit"), [tool] { return desktopShown(tool, QStringLiteral("again")); }},
+        {QStringLiteral("leave again"), [] { return leaveDesktop(); }},
+        {QStringLiteral("desktop left again"), [tool] { return desktopGoneAndRunning(tool); }},
+    };
+}
+
+int windowsExerciseChild(const QStringList& args)
+{
+    g_out = args.value(0);
+    static int argc = 1;
+    static char arg0[] = "e2e-windows-exercise";
+    static char* argv[] = {arg0, nullptr};
+    TApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    ScriptedPrompts* script = prompts.get();
+    for (const QString& a : qEnvironmentVariable("E2E_ANSWERS").split(QLatin1Char(','), Qt::SkipEmptyParts))
+        script->answers.push_back(a.trimmed() == QLatin1String("1"));
+    script->onPrompt = [](const PromptRecord& r) {
+        writeFile(QStringLiteral("prompts.txt"), r.kind + QLatin1Char('\t') + oneLine(r.text) + QLatin1Char('\n'), true);
+    };
+    SetPrompts(std::move(prompts));
+    LaunchLimits().checkEnvPolls = 100;
+
+    LaunchData = ExtractLaunchData(args.mid(1));
+    app.setApplicationName(kApplicationTitle);
+    app.setApplicationDisplayName(kApplicationTitle);
+
+    auto* tool = new TfrmTool();
+    tool->MainForm = true;
+    auto* dm = new TDM();
+
+    const QString scenario = qEnvironmentVariable("E2E_SCENARIO");
+    QList<Step> steps;
+    if (scenario == QLatin1String("typing"))
+        steps = typingScript(tool);
+    else if (scenario == QLatin1String("ieset"))
+        steps = ieScript(tool);
+    else if (scenario == QLatin1String("virtual"))
+        steps = virtualScript(tool);
+    // Then the running exercise is recorded and the final action taken.
+    steps.append({QStringLiteral("running"), [tool] {
+                      if (!tool->TimerSave->isActive() || desktop())
+                          return false;
+                      writeState(QStringLiteral("running"), tool);
+                      const QString action = qEnvironmentVariable("E2E_ACTION");
+                      if (action == QLatin1String("submit"))
+                          later([tool] { tool->btnSubmitClick(); });
+                      else if (action == QLatin1String("exit"))
+                          later([tool] { tool->btnExitClick(); });
+                      return true;
+                  }});
+
+    int rc = 0;
+    int index = 0;
+    QElapsedTimer stepTime;
+    stepTime.start();
+    QTimer poll;
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (index >= steps.size() || ApplicationQuitting())
+            return;
+        if (steps[index].run()) {
+            ++index;
+            stepTime.restart();
+        } else if (stepTime.elapsed() > 10000) {
+            writeFile(QStringLiteral("stuck.txt"), steps[index].name + QLatin1Char('\n'), false);
+            index = int(steps.size());
+            rc = 4;
+            QCoreApplication::exit(4);
+        }
+    });
+    poll.start();
+    QTimer::singleShot(28000, qApp, [&rc] {
+        rc = 3;
+        writeFile(QStringLiteral("timeout.txt"), QStringLiteral("timeout\n"), false);
+        QCoreApplication::exit(3);
+    });
+
+    if (tool->Created() && !ApplicationQuitting()) {
+        tool->show();
+        app.exec();
+    }
+    poll.stop();
+    // A modal desktop or message box left open by a stuck script ends with the loop.
+    if (QWidget* m = QApplication::activeModalWidget())
+        m->close();
+    writeState(QStringLiteral("end"), tool);
+    delete tool;
+    delete dm;
+    TStartApp::WaitForAll(3000);
+    return rc;
+}
+
+PRAVIK_CHILD_MODE("windows-exercise", windowsExerciseChild);
+
+} // namespace
