@@ -70,6 +70,16 @@ QString oneLine(QString t)
     return t;
 }
 
+// A picture of a window as the student saw it, when E2E_SHOTS names a folder.
+void shot(QWidget* w, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("E2E_SHOTS");
+    if (folder.isEmpty() || !w)
+        return;
+    QDir().mkpath(folder);
+    w->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 QString flag(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
 
 // One observation of the student script.
@@ -148,6 +158,9 @@ bool desktopShown(TfrmTool* tool, const QString& prefix)
     seen(prefix + QStringLiteral(".btnDoHidden"), flag(tool->btnDo->isHidden()));
     seen(prefix + QStringLiteral(".ieSpotEnabled"), flag(d->lblOperationIE->isEnabled()));
     seen(prefix + QStringLiteral(".recyclePicture"), flag(!d->ImgRecy->isHidden()));
+    const QPixmap description = d->paperImage->pixmap();
+    seen(prefix + QStringLiteral(".description"),
+         description.isNull() ? QString() : QStringLiteral("%1x%2").arg(description.width()).arg(description.height()));
     return true;
 }
 
@@ -201,6 +214,7 @@ QList<Step> typingScript(TfrmTool* tool)
              if (tick->elapsed() < 1300)
                  return false;
              seen(QStringLiteral("answer.typed"), question(tool) ? question(tool)->GetAnswer() : QString());
+             shot(frmTypeWord.data(), QStringLiteral("typing"));
              if (frmTypeWord) {
                  QStringList panels;
                  for (int i = 1; i <= 4; ++i)
@@ -252,7 +266,6 @@ QList<Step> ieScript(TfrmTool* tool)
              if (!ie || !ie->isVisible())
                  return false;
              seen(QStringLiteral("answer.opened"), question(tool) ? question(tool)->GetAnswer() : QString());
-             seen(QStringLiteral("exitEnabledWithDialog"), flag(desktop() && desktop()->btClose->isEnabled()));
              // The security page; the slider down to the bottom with the keyboard.
              for (int i = 0; i < ie->pgIE->count(); ++i)
                  if (ie->pgIE->widget(i)->isAncestorOf(ie->TrackBar1))
@@ -261,6 +274,8 @@ QList<Step> ieScript(TfrmTool* tool)
              for (int i = 0; i < 4; ++i)
                  QTest::keyClick(ie->TrackBar1, Qt::Key_Down);
              seen(QStringLiteral("level"), ie->lblStep->text());
+             shot(ie, QStringLiteral("ieset-security"));
+             shot(desktop(), QStringLiteral("desktop-23"));
              later([ie] { QTest::mouseClick(ie->btOK, Qt::LeftButton); });
              return true;
          }},
@@ -309,6 +324,7 @@ QList<Step> virtualScript(TfrmTool* tool)
                  return false;
              seen(QStringLiteral("slot10"), question(tool)->OpAnswer(10));
              seen(QStringLiteral("recyclePicture.after"), flag(!desktop()->ImgRecy->isHidden()));
+             shot(desktop(), QStringLiteral("desktop-26-emptied"));
              return true;
          }},
         {QStringLiteral("leave the desktop"), [] { return leaveDesktop(); }},

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -347,6 +348,27 @@ TEST_F(WindowsExercise, InternetOptionsQuestionRecordsTheSixtySixValues)
     EXPECT_EQ(values, expected);
 
     expectSubmitted(r, {kLeaveDesktop}, QStringLiteral("23001"));
+}
+
+// The desktop's description panel shows the question's description picture (the
+// picture the toolbar shows).
+//
+// Known fault: the start sequence hands the desktop the picture's Windows path
+// (TwebServer::GetPicturePath, e.g. "C:\...\subjects\23001\23001.png"), and
+// TfrmOperationMain::FormShow (src/simulation/ufrmOperationMain.cpp, "QPixmap
+// pic(DescPicturePath)") loads it as a host path, so the panel stays white. The
+// toolbar converts the same path with win::toHost (TfrmTool::LoadPaperImage).
+TEST_F(WindowsExercise, DISABLED_DesktopShowsTheDescriptionPicture)
+{
+    startSite();
+    const ClientRun r = runClient(launch(QStringLiteral("ie-settings")),
+                                  {{QStringLiteral("E2E_SCENARIO"), QStringLiteral("ieset")},
+                                   {QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}});
+    ASSERT_TRUE(r.stuck.isEmpty()) << r.describe().toStdString();
+    const QImage picture(questionsDir() + QStringLiteral("/ie-settings/description.png"));
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(r.seen.value(QStringLiteral("desktop.description")),
+              QStringLiteral("%1x%2").arg(picture.width()).arg(picture.height()));
 }
 
 // Windows Virtual: the student empties the recycle bin from its menu, leaves, comes
