@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/Prompts.h"
+#include "platform/WinPaths.h"
 #include "question/TQuestion.h"
 #include "simulation/SimArt.h"
 #include "simulation/SimWindows.h"
@@ -506,7 +507,7 @@ void TfrmOperationMain::FormShow()
     } else {
         sboxQuestionDesc2->hide();
         RichViewDes->clear();
-        QPixmap pic(DescPicturePath);
+        QPixmap pic(win::toHost(DescPicturePath));
         paperImage->setPixmap(pic);
         paperImage->resize(pic.isNull() ? QSize(0, 0) : pic.size());
         paperImage->move(0, 0);

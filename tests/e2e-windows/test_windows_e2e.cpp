@@ -353,12 +353,8 @@ TEST_F(WindowsExercise, InternetOptionsQuestionRecordsTheSixtySixValues)
 // The desktop's description panel shows the question's description picture (the
 // picture the toolbar shows).
 //
-// Known fault: the start sequence hands the desktop the picture's Windows path
-// (TwebServer::GetPicturePath, e.g. "C:\...\subjects\23001\23001.png"), and
-// TfrmOperationMain::FormShow (src/simulation/ufrmOperationMain.cpp, "QPixmap
-// pic(DescPicturePath)") loads it as a host path, so the panel stays white. The
-// toolbar converts the same path with win::toHost (TfrmTool::LoadPaperImage).
-TEST_F(WindowsExercise, DISABLED_DesktopShowsTheDescriptionPicture)
+// The start sequence hands the desktop the Windows path of the picture.
+TEST_F(WindowsExercise, DesktopShowsTheDescriptionPicture)
 {
     startSite();
     const ClientRun r = runClient(launch(QStringLiteral("ie-settings")),

@@ -12,6 +12,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "platform/WinPaths.h"
+
 #include "SimTestUtil.h"
 #include "question/TQuestion.h"
 #include "simulation/SimWindows.h"
@@ -49,7 +51,7 @@ protected:
     {
         auto* d = new TfrmOperationMain;
         d->SetOperation(opType);
-        d->DescPicturePath = picture;
+        d->DescPicturePath = picture.isEmpty() ? picture : win::fromHost(picture);  // a Windows path
         d->show();
         return d;
     }

@@ -6,6 +6,8 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
+#include "platform/WinPaths.h"
+
 #include "SimTestUtil.h"
 #include "question/TQuestion.h"
 #include "simulation/ufrmIESet.h"
@@ -43,7 +45,7 @@ TEST(Shots, DesktopAndInternetOptions)
     auto* d = new TfrmOperationMain;
     d->lblCurrOpTitle->setText(QStringLiteral("当前操作题为：Windows Virtual"));
     d->SetOperation(26);
-    d->DescPicturePath = pic;
+    d->DescPicturePath = win::fromHost(pic);
     d->resize(1024, 700);
     d->show();
     simtest::pump(50);
