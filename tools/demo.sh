@@ -69,27 +69,77 @@ EOS
   client=$!
   pids+=($client)
 
+  seen=""
   shot() { import -window root "$DEMO/$1.png" 2>/dev/null && echo "   screenshot: build/demo/$1.png"; }
   window() { xdotool search --name "$1" 2>/dev/null | head -1 || true; }
 
+  # The student's part: leave the simulated desktop (after looking at the Internet
+  # options of a browser-settings question), or type a few characters into the typing
+  # window; the folder and document questions need nothing before Submit.
+  desktop_student() {
+    local d=$1
+    shot 01-desktop
+    if [ "$SAMPLE" = ie-settings ]; then
+      say "The student opens Internet Explorer's options from the desktop"
+      xdotool mousemove --window "$d" 36 272 click --repeat 2 --delay 120 1
+      sleep 2
+      local ie
+      ie=$(window '^Internet 属性$')
+      if [ -n "$ie" ]; then
+        shot 02-internet-options
+        xdotool windowfocus "$ie" 2>/dev/null || true
+        xdotool key Return
+        sleep 1
+      fi
+    fi
+    say "The student leaves the simulated desktop (退出当前操作题)"
+    local w
+    w=$(xdotool getwindowgeometry "$d" | awk '/Geometry/{split($2,a,"x"); print a[1]}')
+    xdotool mousemove --window "$d" $((380 + (w - 894) / 2 + 54)) 26 click 1
+    sleep 1.5
+    local p
+    p=$(window 'Pravik提示信息')
+    if [ -n "$p" ]; then
+      shot 03-leave-question
+      xdotool mousemove --window "$p" 177 242 click 1
+    fi
+    sleep 2
+  }
+  typing_student() {
+    local t=$1
+    say "The student types into the typing window"
+    xdotool windowfocus "$t" 2>/dev/null || true
+    # into the first input line, under the first reference line
+    xdotool mousemove --window "$t" 200 66 click 1
+    sleep 0.5
+    xdotool type --delay 150 "春天来了，小草从地上"
+    sleep 2.5
+    shot 01-typing
+  }
+
   tool=""
   for _ in $(seq 1 300); do
-    tool=$(window '^Pravik$')
-    [ -n "$tool" ] && grep -q 'TfrmTool' "$DEMO/opened.txt" 2>/dev/null && break
-    [ -n "$tool" ] && sleep 3 && break
     kill -0 "$client" 2>/dev/null || break
+    d=$(window '^操作题$')
+    if [ -n "$d" ]; then sleep 2; desktop_student "$d"; fi
+    t=$(window '^打字题$')
+    if [ -n "$t" ]; then sleep 1; typing_student "$t"; tool=$(window '^Pravik$'); break; fi
+    tool=$(window '^Pravik$')
+    if [ -n "$tool" ] && [ -z "$(window '^操作题$')" ] && { [ -f "$DEMO/opened.txt" ] || [ -n "$seen" ]; }; then break; fi
+    [ -n "$tool" ] && seen=${seen:-$(date +%s)}
+    if [ -n "${seen:-}" ] && [ $(( $(date +%s) - seen )) -ge 4 ] && [ -z "$(window '^操作题$')" ]; then break; fi
     sleep 0.2
   done
   [ -n "$tool" ] || { echo "the toolbar did not appear"; cat "$DEMO/client.out"; exit 1; }
   say "The toolbar is up (window $tool); the student works for a few seconds"
   [ -f "$DEMO/opened.txt" ] && sed 's/^/   opened: /' "$DEMO/opened.txt"
   sleep 3
-  shot 01-toolbar
+  shot 04-toolbar
 
   say "The student presses 提交 (Submit)"
   xdotool mousemove --window "$tool" 307 495 click 1
   sleep 1.5
-  shot 02-submit-question
+  shot 05-submit-question
   prompt=$(window 'Pravik提示信息')
   if [ -n "$prompt" ]; then
     say "The student confirms the submission"
@@ -101,7 +151,7 @@ EOS
     kill -0 "$client" 2>/dev/null || break
     p=$(window 'Pravik提示信息')
     if [ -n "$p" ]; then
-      shot 03-prompt
+      shot 06-prompt
       xdotool mousemove --window "$p" 253 242 click 1
     fi
     sleep 0.2
@@ -117,7 +167,7 @@ say "What the practice site received"
 if [ -s "$DEMO/uploads.jsonl" ]; then cat "$DEMO/uploads.jsonl"; else echo "   (no score upload)"; fi
 if [ -f "$DEMO/analysis.html" ]; then
   say "The analysis page (build/demo/analysis.html)"
-  sed -e 's/<[^>]*>/ /g' "$DEMO/analysis.html" | tr -s ' \n' | head -c 600; echo
+  perl -0pe 's/<style.*?<\/style>//s; s/<[^>]*>/ /g' "$DEMO/analysis.html" | tr -s ' \n' | head -c 600; echo
 fi
 say "Left behind by the client"
 ls "$PRAVIK_PREFIX/dosdevices" 2>/dev/null | sed 's/^/   drive /'

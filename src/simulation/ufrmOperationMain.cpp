@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -758,6 +760,10 @@ int ShowOperationDesktop(TQuestion* q, int opType, const QString& title, const Q
     desk->lblCurrOpTitle->setText(title);
     desk->SetOperation(opType);
     desk->DescPicturePath = picturePath;
+    // Maximised; the geometry is set as well, since without a window manager (a kiosk
+    // session, Xvfb) the maximised state alone does not size the window.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        desk->setGeometry(screen->availableGeometry());
     desk->setWindowState(Qt::WindowMaximized);
     return desk->exec();
 }
