@@ -5,6 +5,7 @@
 
 #include "platform/Ansi.h"
 #include "platform/WinPaths.h"
+#include "platform/WinProcess.h"
 #include "scoring/pfEngine.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnv.h"
@@ -136,4 +137,28 @@ TEST(PfEngine, ReadResultCases)
     ASSERT_EQ(prompts->records.size(), 1);
     EXPECT_EQ(prompts->records[0].text, QStringLiteral("文件:") + pf.ExamRoot + QStringLiteral("N\\pf\\rt.zt不存在"));
     EXPECT_EQ(info.questid, 0);
+}
+
+TEST(PfEngine, PfRefusesASecondEngine)
+{
+    pravik::test::ScopedPrompts prompts;
+    // Inputs that exist, named by a pf.ini in the program folder.
+    const QString dir = TestEnv::freshDir(QStringLiteral("second-engine"));
+    writeFile(dir + QStringLiteral("/Paper.xml"), "<p/>");
+    writeFile(dir + QStringLiteral("/ans.zt"), "[strOpsList]\r\n");
+    QDir().mkpath(dir + QStringLiteral("/practice"));
+    const QString w = win::fromHost(dir);
+    writeFile(TestEnv::programDir() + QStringLiteral("/pf.ini"),
+              ("[PfPara]\r\nPaperFile=" + w + "\\Paper.xml\r\nStepFile=" + w + "\\Paper.xml\r\nAnsFile=" + w
+               + "\\ans.zt\r\nAnsPath=" + w + "\\practice\r\n").toUtf8());
+    TpfEngine pf;
+    ASSERT_TRUE(pf.CheckPfFiles());
+
+    // An engine of an earlier Submit still runs.
+    const qint64 pid = win::CreateProcess(QStringLiteral("sleep 20"), {}, QStringLiteral("ravAduVeDiz.exe"));
+    ASSERT_NE(pid, 0);
+    EXPECT_FALSE(pf.PF());
+    win::TerminateProcess(pid, 0);
+    win::WaitForProcess(pid, 5000);
+    EXPECT_EQ(prompts->texts(), QStringList{QStringLiteral("评分引擎的一个实例已经在运行,请先关闭该实例的进程")});
 }
