@@ -1,26 +1,18 @@
-// The "windows-exercise" child mode: one whole client run in its own process, built
-// the way the program entry builds it, with prompts answered by script (as the
-// "exercise" child of ../e2e), and with a student script that works in the windows the
-// start sequence opens: the typing window, the simulated desktop, the Internet options
-// dialog and the message boxes over them.
+// The "windows-exercise" child mode: one whole client run in its own process (see
+// ../e2e/E2eChild.h for the output files and the shared environment), with a student
+// script that works in the windows the start sequence opens: the typing window, the
+// simulated desktop, the Internet options dialog and the message boxes over them.
 //
-// Output files in the output folder (first argument):
-//   prompts.txt   one line per prompt: kind TAB text (CR and LF written as \r and \n)
-//   running.txt   key=value state when the toolbar's save timer first runs
-//   end.txt       key=value state when the message loop has ended
+// In addition to the shared output files:
 //   seen.txt      key=value observations of the student script
 //   stuck.txt     the step that did not complete in time (exit code 4)
-//   timeout.txt   written when the run did not end in time (exit code 3)
 // Environment:
-//   E2E_ANSWERS   answers of the prompts in order ("1,0,1"; then "yes")
 //   E2E_SCENARIO  typing | ieset | virtual | (nothing: no script)
-//   E2E_ACTION    what the student does at the end: submit | exit | (nothing)
+//   E2E_SHOTS     a folder for pictures of the windows as the student saw them
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -33,42 +25,20 @@
 
 #include <functional>
 
-#include "app/AppEntry.h"
-#include "app/TApplication.h"
 #include "app/ufrmTool.h"
-#include "common/Prompts.h"
-#include "environment/StartApp.h"
+#include "e2e/E2eChild.h"
 #include "environment/unDMDB.h"
-#include "platform/WinPaths.h"
 #include "question/TQuestion.h"
 #include "simulation/SimWindows.h"
 #include "simulation/ufrmIESet.h"
 #include "simulation/ufrmOperationMain.h"
 #include "support/ChildProcess.h"
-#include "support/ScriptedPrompts.h"
 #include "typing/UfrmTypeWord.h"
 #include "web/webServer.h"
 
-using pravik::test::PromptRecord;
-using pravik::test::ScriptedPrompts;
+using namespace pravik::test;
 
 namespace {
-
-QString g_out;
-
-void writeFile(const QString& name, const QString& text, bool append)
-{
-    QFile f(g_out + QLatin1Char('/') + name);
-    if (f.open(append ? QIODevice::Append : (QIODevice::WriteOnly | QIODevice::Truncate)))
-        f.write(text.toUtf8());
-}
-
-QString oneLine(QString t)
-{
-    t.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
-    t.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-    return t;
-}
 
 // A picture of a window as the student saw it, when E2E_SHOTS names a folder.
 void shot(QWidget* w, const QString& name)
@@ -80,41 +50,15 @@ void shot(QWidget* w, const QString& name)
     w->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
-QString flag(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
-
 // One observation of the student script.
 void seen(const QString& key, const QString& value)
 {
-    writeFile(QStringLiteral("seen.txt"), key + QLatin1Char('=') + oneLine(value) + QLatin1Char('\n'), true);
+    WriteOutput(QStringLiteral("seen.txt"), key + QLatin1Char('=') + OneLine(value) + QLatin1Char('\n'), true);
 }
 
 TQuestion* question(TfrmTool* tool)
 {
     return tool && tool->FwebServer ? tool->FwebServer->Question.get() : nullptr;
-}
-
-void writeState(const QString& name, TfrmTool* tool)
-{
-    QStringList l;
-    const auto add = [&l](const QString& k, const QString& v) { l << k + QLatin1Char('=') + oneLine(v); };
-    add(QStringLiteral("quitting"), flag(ApplicationQuitting()));
-    add(QStringLiteral("strCurDisk"), strCurDisk);
-    if (tool) {
-        add(QStringLiteral("labOpPath"), tool->labOpPath->text());
-        add(QStringLiteral("timerSave"), flag(tool->TimerSave->isActive()));
-        add(QStringLiteral("btnDoHidden"), flag(tool->btnDo->isHidden()));
-        add(QStringLiteral("OperationPath"), tool->OperationPath());
-        add(QStringLiteral("QuestionId"), QString::number(tool->QuestionId()));
-    }
-    if (TQuestion* q = question(tool))
-        add(QStringLiteral("answer"), q->GetAnswer());
-    if (DM) {
-        add(QStringLiteral("ProgramToClose"), DM->ProgramToClose);
-        add(QStringLiteral("RecorderToClose"), DM->RecorderToClose);
-        add(QStringLiteral("ExamineeDir"), DM->ExamineeDir);
-        add(QStringLiteral("host.ExamineeDir"), DM->ExamineeDir.isEmpty() ? QString() : win::toHost(DM->ExamineeDir));
-    }
-    writeFile(name + QStringLiteral(".txt"), l.join(QLatin1Char('\n')) + QLatin1Char('\n'), false);
 }
 
 // ---------------------------------------------------------------------------
@@ -154,10 +98,10 @@ bool desktopShown(TfrmTool* tool, const QString& prefix)
     if (!d || QApplication::activeModalWidget() != d)
         return false;
     seen(prefix + QStringLiteral(".title"), d->lblCurrOpTitle->text());
-    seen(prefix + QStringLiteral(".timerSave"), flag(tool->TimerSave->isActive()));
-    seen(prefix + QStringLiteral(".btnDoHidden"), flag(tool->btnDo->isHidden()));
-    seen(prefix + QStringLiteral(".ieSpotEnabled"), flag(d->lblOperationIE->isEnabled()));
-    seen(prefix + QStringLiteral(".recyclePicture"), flag(!d->ImgRecy->isHidden()));
+    seen(prefix + QStringLiteral(".timerSave"), Flag(tool->TimerSave->isActive()));
+    seen(prefix + QStringLiteral(".btnDoHidden"), Flag(tool->btnDo->isHidden()));
+    seen(prefix + QStringLiteral(".ieSpotEnabled"), Flag(d->lblOperationIE->isEnabled()));
+    seen(prefix + QStringLiteral(".recyclePicture"), Flag(!d->ImgRecy->isHidden()));
     const QPixmap description = d->paperImage->pixmap();
     seen(prefix + QStringLiteral(".description"),
          description.isNull() ? QString() : QStringLiteral("%1x%2").arg(description.width()).arg(description.height()));
@@ -194,10 +138,10 @@ QList<Step> typingScript(TfrmTool* tool)
              for (int n = 1; n <= w->LineCount(); ++n)
                  refs << (w->LineLabel(n) ? w->LineLabel(n)->text() : QStringLiteral("<no label>"));
              seen(QStringLiteral("references"), refs.join(QLatin1Char('\n')));
-             seen(QStringLiteral("btnDoHidden"), flag(tool->btnDo->isHidden()));
+             seen(QStringLiteral("btnDoHidden"), Flag(tool->btnDo->isHidden()));
              QLineEdit* e1 = w->findChild<QLineEdit*>(QStringLiteral("edtredtin1"));
              QLineEdit* e2 = w->findChild<QLineEdit*>(QStringLiteral("edtredtin2"));
-             seen(QStringLiteral("edits"), flag(e1 && e2));
+             seen(QStringLiteral("edits"), Flag(e1 && e2));
              if (!e1 || !e2)
                  return true;
              e1->setFocus();
@@ -222,13 +166,13 @@ QList<Step> typingScript(TfrmTool* tool)
                  seen(QStringLiteral("panels"), panels.join(QLatin1Char('|')));
                  QTest::mouseClick(frmTypeWord->Close_btn, Qt::LeftButton);
              }
-             seen(QStringLiteral("closed"), flag(frmTypeWord.isNull()));
+             seen(QStringLiteral("closed"), Flag(frmTypeWord.isNull()));
              return true;
          }},
         {QStringLiteral("continue"),
          [tool] {
-             seen(QStringLiteral("continue"), flag(tool->SoftStartContinue()));
-             seen(QStringLiteral("reopened"), flag(frmTypeWord && frmTypeWord->isVisible()));
+             seen(QStringLiteral("continue"), Flag(tool->SoftStartContinue()));
+             seen(QStringLiteral("reopened"), Flag(frmTypeWord && frmTypeWord->isVisible()));
              if (frmTypeWord) {
                  QLineEdit* e1 = frmTypeWord->LineEdit(1);
                  QLineEdit* e2 = frmTypeWord->LineEdit(2);
@@ -300,7 +244,7 @@ QList<Step> virtualScript(TfrmTool* tool)
          [] {
              TfrmOperationMain* d = desktop();
              QAction* a = TfrmOperationMain::FindAction(d->PPRecy, {QStringLiteral("清空回收站(&B)")});
-             seen(QStringLiteral("emptyAction"), flag(a && a->isEnabled()));
+             seen(QStringLiteral("emptyAction"), Flag(a && a->isEnabled()));
              if (a)
                  later([a] { a->trigger(); });
              return true;
@@ -323,7 +267,7 @@ QList<Step> virtualScript(TfrmTool* tool)
              if (!question(tool) || question(tool)->OpAnswer(10).isEmpty() || !desktop())
                  return false;
              seen(QStringLiteral("slot10"), question(tool)->OpAnswer(10));
-             seen(QStringLiteral("recyclePicture.after"), flag(!desktop()->ImgRecy->isHidden()));
+             seen(QStringLiteral("recyclePicture.after"), Flag(!desktop()->ImgRecy->isHidden()));
              shot(desktop(), QStringLiteral("desktop-26-emptied"));
              return true;
          }},
@@ -342,30 +286,8 @@ QList<Step> virtualScript(TfrmTool* tool)
 
 int windowsExerciseChild(const QStringList& args)
 {
-    g_out = args.value(0);
-    static int argc = 1;
-    static char arg0[] = "e2e-windows-exercise";
-    static char* argv[] = {arg0, nullptr};
-    TApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    ScriptedPrompts* script = prompts.get();
-    for (const QString& a : qEnvironmentVariable("E2E_ANSWERS").split(QLatin1Char(','), Qt::SkipEmptyParts))
-        script->answers.push_back(a.trimmed() == QLatin1String("1"));
-    script->onPrompt = [](const PromptRecord& r) {
-        writeFile(QStringLiteral("prompts.txt"), r.kind + QLatin1Char('\t') + oneLine(r.text) + QLatin1Char('\n'), true);
-    };
-    SetPrompts(std::move(prompts));
-    LaunchLimits().checkEnvPolls = 100;
-
-    LaunchData = ExtractLaunchData(args.mid(1));
-    app.setApplicationName(kApplicationTitle);
-    app.setApplicationDisplayName(kApplicationTitle);
-
-    auto* tool = new TfrmTool();
-    tool->MainForm = true;
-    auto* dm = new TDM();
+    ClientChild child(args, "e2e-windows-exercise");
+    TfrmTool* tool = child.tool();
 
     const QString scenario = qEnvironmentVariable("E2E_SCENARIO");
     QList<Step> steps;
@@ -379,54 +301,25 @@ int windowsExerciseChild(const QStringList& args)
     steps.append({QStringLiteral("running"), [tool] {
                       if (!tool->TimerSave->isActive() || desktop())
                           return false;
-                      writeState(QStringLiteral("running"), tool);
-                      const QString action = qEnvironmentVariable("E2E_ACTION");
-                      if (action == QLatin1String("submit"))
-                          later([tool] { tool->btnSubmitClick(); });
-                      else if (action == QLatin1String("exit"))
-                          later([tool] { tool->btnExitClick(); });
+                      RecordRunningAndAct(tool);
                       return true;
                   }});
 
-    int rc = 0;
     int index = 0;
     QElapsedTimer stepTime;
     stepTime.start();
-    QTimer poll;
-    poll.setInterval(50);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
+    return child.run(28000, [&] {
         if (index >= steps.size() || ApplicationQuitting())
             return;
         if (steps[index].run()) {
             ++index;
             stepTime.restart();
         } else if (stepTime.elapsed() > 10000) {
-            writeFile(QStringLiteral("stuck.txt"), steps[index].name + QLatin1Char('\n'), false);
+            WriteOutput(QStringLiteral("stuck.txt"), steps[index].name + QLatin1Char('\n'), false);
             index = int(steps.size());
-            rc = 4;
-            QCoreApplication::exit(4);
+            child.end(4);
         }
     });
-    poll.start();
-    QTimer::singleShot(28000, qApp, [&rc] {
-        rc = 3;
-        writeFile(QStringLiteral("timeout.txt"), QStringLiteral("timeout\n"), false);
-        QCoreApplication::exit(3);
-    });
-
-    if (tool->Created() && !ApplicationQuitting()) {
-        tool->show();
-        app.exec();
-    }
-    poll.stop();
-    // A modal desktop or message box left open by a stuck script ends with the loop.
-    if (QWidget* m = QApplication::activeModalWidget())
-        m->close();
-    writeState(QStringLiteral("end"), tool);
-    delete tool;
-    delete dm;
-    TStartApp::WaitForAll(3000);
-    return rc;
 }
 
 PRAVIK_CHILD_MODE("windows-exercise", windowsExerciseChild);

@@ -6,245 +6,44 @@
 // windows, and the substitute scoring engine keeps a copy of the ans.zt it read.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QThread>
 
-#include <csignal>
-#include <functional>
-#include <sys/types.h>
-
-#include "SiteProcess.h"
 #include "common/DelimitedText.h"
+#include "e2e/E2eSupport.h"
 #include "platform/Ansi.h"
 #include "platform/WinPaths.h"
 #include "platform/WinRegistry.h"
 #include "simulation/ufrmIESet.h"
-#include "support/ChildProcess.h"
 #include "support/TestEnv.h"
 
-using pravik::test::SiteProcess;
-using pravik::test::TestEnv;
+using namespace pravik::test;
 
 namespace {
 
-const QString kSubmitQuestion = QStringLiteral("请确保已做好保存，否则会影响评分。\r\n确认提交？");
-const QString kExitQuestion = QStringLiteral("正在练习，确定要退出吗？");
 const QString kLeaveDesktop = QStringLiteral("确定退出吗？");
 const QString kLineSep = QStringLiteral("!@#$%^&*");
 
-QString readText(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(f.readAll());
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-QString unescape(QString t)
-{
-    t.replace(QStringLiteral("\\r"), QStringLiteral("\r"));
-    t.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
-    return t;
-}
-
-QMap<QString, QString> readState(const QString& path)
-{
-    QMap<QString, QString> m;
-    for (const QString& line : readText(path).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        m.insert(line.section(QLatin1Char('='), 0, 0), unescape(line.section(QLatin1Char('='), 1)));
-    return m;
-}
-
-bool waitUntil(const std::function<bool()>& pred, int ms)
-{
-    QDeadlineTimer d(ms);
-    while (!pred()) {
-        if (d.hasExpired())
-            return pred();
-        QThread::msleep(20);
-    }
-    return true;
-}
-
-bool processAlive(qint64 pid)
-{
-    if (pid <= 0)
-        return false;
-    const QString stat = readText(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (stat.isEmpty())
-        return false;
-    return !stat.section(QLatin1Char(')'), -1).trimmed().startsWith(QLatin1Char('Z'));
-}
-
-// What one client run left behind.
-struct ClientRun {
-    int exitCode = -1;
-    bool crashed = false;
-    bool timedOut = false;
-    QString stuck;
-    QStringList prompts;
-    QMap<QString, QString> running, end, seen;
-    QString out;
-
-    QString describe() const
-    {
-        QString s = QStringLiteral("exit %1%2%3; prompts:").arg(exitCode).arg(timedOut ? " (timed out)" : "",
-                                                                             stuck.isEmpty() ? QString() : " stuck at " + stuck);
-        for (const auto& p : prompts)
-            s += QStringLiteral("\n  ") + p;
-        return s;
-    }
-};
-
-class WindowsExercise : public ::testing::Test {
+class WindowsExercise : public E2eTest {
 protected:
-    void SetUp() override
-    {
-        TestEnv::resetPrefix();
-        QDir(TestEnv::programDir()).removeRecursively();
-        QDir().mkpath(TestEnv::programDir());
-        TestEnv::fillProgramFolder(true);
-        TestEnv::clearShellOpens();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = TestEnv::freshDir(QString::fromLatin1(info->test_suite_name()) + QLatin1Char('_')
-                                + QString::fromLatin1(info->name()).replace(QLatin1Char('/'), QLatin1Char('_')));
-        uploads = dir + QStringLiteral("/uploads.jsonl");
-        record = dir + QStringLiteral("/engine.rec");
-        ASSERT_TRUE(QFile::exists(TestEnv::programDir() + QStringLiteral("/ravAduVeDiz.exe")));
-        ASSERT_TRUE(QFile::exists(questionsDir() + QStringLiteral("/typing/Paper.xml")));
-    }
+    WindowsExercise() : E2eTest(QStringLiteral("typing")) {}
 
-    void TearDown() override
+    // One client run in the "windows-exercise" child mode (see WindowsChild.cpp); the
+    // engine keeps a copy of what it read (record); bounded to 32 s.
+    ClientRun runClient(const QString& launchArg, QMap<QString, QString> env)
     {
-        for (const QString& pidFile : QDir(dir).entryList({QStringLiteral("*.pid")}, QDir::Files)) {
-            const qint64 pid = readText(dir + QLatin1Char('/') + pidFile).trimmed().toLongLong();
-            if (processAlive(pid))
-                ::kill(static_cast<pid_t>(pid), SIGKILL);
-        }
-        site.reset();
-    }
-
-    static QString questionsDir() { return TestEnv::buildBinDir() + QStringLiteral("/../practice-questions"); }
-
-    void startSite(const QString& questions = {})
-    {
-        site = std::make_unique<SiteProcess>(QStringList{QStringLiteral("--questions"),
-                                                         questions.isEmpty() ? questionsDir() : questions,
-                                                         QStringLiteral("--record"), uploads});
-        ASSERT_FALSE(site->url().isEmpty()) << "the practice site did not start";
-    }
-
-    QString launch(const QString& name) const
-    {
-        return QStringLiteral("KelTamry-EXERCISE://") + site->url() + QStringLiteral("/launch/") + name;
-    }
-
-    // A questions folder with one question "odd": the folder sample with another
-    // operation type.
-    QString questionOfType(int type)
-    {
-        const QString questions = dir + QStringLiteral("/questions");
-        const QString q = questions + QStringLiteral("/odd");
-        QDir().mkpath(q);
-        const QString sample = questionsDir() + QStringLiteral("/windows-folder/");
-        for (const QString& f : QDir(sample).entryList(QDir::Files))
-            QFile::copy(sample + f, q + QLatin1Char('/') + f);
-        QByteArray paper = readBytes(q + QStringLiteral("/Paper.xml"));
-        EXPECT_TRUE(paper.contains("<operationtype>5</operationtype>"));
-        paper.replace("<operationtype>5</operationtype>", "<operationtype>" + QByteArray::number(type) + "</operationtype>");
-        QFile pf(q + QStringLiteral("/Paper.xml"));
-        EXPECT_TRUE(pf.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        pf.write(paper);
-        return questions;
-    }
-
-    // A fake program (host path in dir/bin): records its pid and its arguments, then
-    // stays running until it is closed. Returns its Windows path.
-    QString fakeProgram(const QString& hostPath, const QString& tag)
-    {
-        QDir().mkpath(QFileInfo(hostPath).absolutePath());
-        QFile f(hostPath);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(QStringLiteral("#!/bin/sh\necho $$ > '%1/%2.pid'\n"
-                               "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1/%2.args.tmp'\n"
-                               "mv '%1/%2.args.tmp' '%1/%2.args'\nexec sleep 20\n")
-                    .arg(dir, tag)
-                    .toUtf8());
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return win::fromHost(hostPath);
-    }
-    qint64 pidOf(const QString& tag) const { return readText(dir + QLatin1Char('/') + tag + QStringLiteral(".pid")).trimmed().toLongLong(); }
-    QStringList argsOf(const QString& tag) const
-    {
-        const QString file = dir + QLatin1Char('/') + tag + QStringLiteral(".args");
-        waitUntil([&file] { return QFile::exists(file); }, 3000);
-        return readText(file).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-    ClientRun runClient(const QString& launchArg, const QMap<QString, QString>& env)
-    {
-        ClientRun r;
-        r.out = dir + QStringLiteral("/run") + QString::number(++m_runs);
-        QDir().mkpath(r.out);
-        QProcess p;
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        for (auto it = env.begin(); it != env.end(); ++it)
-            e.insert(it.key(), it.value());
-        e.insert(QStringLiteral("PRAVIK_ENGINE_RECORD"), record);
-        p.setProcessEnvironment(e);
-        p.setProcessChannelMode(QProcess::ForwardedChannels);
-        p.start(pravik::test::SelfExecutable(),
-                pravik::test::ChildArguments(QStringLiteral("windows-exercise"), {r.out, launchArg}));
-        if (!p.waitForStarted(5000))
-            return r;
-        if (!p.waitForFinished(32000)) {
-            r.timedOut = true;
-            p.kill();
-            p.waitForFinished(3000);
-        }
-        r.crashed = p.exitStatus() != QProcess::NormalExit;
-        r.exitCode = p.exitCode();
-        r.timedOut = r.timedOut || QFile::exists(r.out + QStringLiteral("/timeout.txt"));
-        r.stuck = readText(r.out + QStringLiteral("/stuck.txt")).trimmed();
-        for (const QString& line : readText(r.out + QStringLiteral("/prompts.txt")).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            r.prompts << unescape(line.section(QLatin1Char('\t'), 1));
-        r.running = readState(r.out + QStringLiteral("/running.txt"));
-        r.end = readState(r.out + QStringLiteral("/end.txt"));
-        r.seen = readState(r.out + QStringLiteral("/seen.txt"));
-        return r;
+        env.insert(QStringLiteral("PRAVIK_ENGINE_RECORD"), record);
+        return runChild(QStringLiteral("windows-exercise"), 32000, launchArg, env);
     }
 
     // The answer archive as the engine read it (GBK, CR LF).
-    QString engineArchive() const { return win::fromAnsi(readBytes(record + QStringLiteral(".ans.zt"))); }
-
-    QList<QJsonObject> uploadsReceived() const
-    {
-        QList<QJsonObject> l;
-        for (const QString& line : readText(uploads).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            l << QJsonDocument::fromJson(line.toUtf8()).object();
-        return l;
-    }
+    QString engineArchive() const { return win::fromAnsi(ReadBytes(record + QStringLiteral(".ans.zt"))); }
 
     // A submitted run: the prompts, one upload, the run ended cleanly.
     void expectSubmitted(const ClientRun& r, const QStringList& promptsBefore, const QString& questionId)
     {
-        EXPECT_EQ(r.prompts, promptsBefore + QStringList{kSubmitQuestion}) << r.describe().toStdString();
+        EXPECT_EQ(r.promptTexts(), promptsBefore + QStringList{kSubmitQuestion}) << r.describe().toStdString();
         const QList<QJsonObject> up = uploadsReceived();
         ASSERT_EQ(up.size(), 1);
         EXPECT_EQ(up.first().value(QStringLiteral("questionid")).toString(), questionId);
@@ -253,12 +52,6 @@ protected:
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_EQ(r.end.value(QStringLiteral("quitting")), QStringLiteral("1"));
     }
-
-    QString dir, uploads, record;
-    std::unique_ptr<SiteProcess> site;
-
-private:
-    int m_runs = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -413,14 +206,14 @@ TEST_F(WindowsExercise, ProgramQuestionStartsTheRegisteredProgramAndExitEndsIt)
     ASSERT_FALSE(r.running.isEmpty()) << r.describe().toStdString();
 
     EXPECT_EQ(r.running.value(QStringLiteral("ProgramToClose")), QStringLiteral("MSACCESS.EXE"));
-    ASSERT_TRUE(waitUntil([this] { return pidOf(QStringLiteral("access")) > 0; }, 3000)) << "the program did not start";
+    ASSERT_TRUE(WaitUntil([this] { return pidOf(QStringLiteral("access")) > 0; }, 3000)) << "the program did not start";
     EXPECT_EQ(argsOf(QStringLiteral("access")), QStringList{});
     EXPECT_TRUE(TestEnv::shellOpens().isEmpty()) << TestEnv::shellOpens().join('\n').toStdString();
 
-    EXPECT_EQ(r.prompts, QStringList{kExitQuestion}) << r.describe().toStdString();
+    EXPECT_EQ(r.promptTexts(), QStringList{kExitQuestion}) << r.describe().toStdString();
     EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(waitUntil([this] { return !processAlive(pidOf(QStringLiteral("access"))); }, 3000))
+    EXPECT_TRUE(WaitUntil([this] { return !ProcessAlive(pidOf(QStringLiteral("access"))); }, 3000))
         << "the program still runs after the exit";
 }
 
@@ -445,11 +238,11 @@ TEST_F(WindowsExercise, PaintQuestionStartsPaintAndItsRecorder)
     EXPECT_EQ(r.running.value(QStringLiteral("RecorderToClose")), QStringLiteral("ConsoleTest.exe"));
     EXPECT_EQ(r.running.value(QStringLiteral("answer")), QStringLiteral("1"));
 
-    EXPECT_EQ(r.prompts, QStringList{kExitQuestion}) << r.describe().toStdString();
+    EXPECT_EQ(r.promptTexts(), QStringList{kExitQuestion}) << r.describe().toStdString();
     EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(waitUntil([this] { return !processAlive(pidOf(QStringLiteral("paint"))); }, 3000)) << "Paint still runs";
-    EXPECT_TRUE(waitUntil([this] { return !processAlive(pidOf(QStringLiteral("console"))); }, 3000))
+    EXPECT_TRUE(WaitUntil([this] { return !ProcessAlive(pidOf(QStringLiteral("paint"))); }, 3000)) << "Paint still runs";
+    EXPECT_TRUE(WaitUntil([this] { return !ProcessAlive(pidOf(QStringLiteral("console"))); }, 3000))
         << "the recorder still runs";
 }
 

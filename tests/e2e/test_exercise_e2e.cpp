@@ -8,20 +8,16 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 
-#include <csignal>
-#include <sys/types.h>
-
-#include "SiteProcess.h"
+#include "E2eSupport.h"
 #include "common/IniFile.h"
 #include "app/ufrmTool.h"
 #include "platform/Ansi.h"
@@ -29,181 +25,24 @@
 #include "platform/WinShell.h"
 #include "platform/WinPaths.h"
 #include "platform/WinRegistry.h"
-#include "support/ChildProcess.h"
 #include "support/TestEnv.h"
 
-using pravik::test::SiteProcess;
-using pravik::test::TestEnv;
+using namespace pravik::test;
 
 namespace {
 
-const QString kSubmitQuestion = QStringLiteral("请确保已做好保存，否则会影响评分。\r\n确认提交？");
-const QString kExitQuestion = QStringLiteral("正在练习，确定要退出吗？");
 const QString kRetryQuestion = QStringLiteral("上传练习成绩到Tamry网失败，是否重试？");
 
-QString readText(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(f.readAll());
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-QString unescape(QString t)
-{
-    t.replace(QStringLiteral("\\r"), QStringLiteral("\r"));
-    t.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
-    return t;
-}
-
-QMap<QString, QString> readState(const QString& path)
-{
-    QMap<QString, QString> m;
-    for (const QString& line : readText(path).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        m.insert(line.section(QLatin1Char('='), 0, 0), unescape(line.section(QLatin1Char('='), 1)));
-    return m;
-}
-
-struct Prompt {
-    QString kind;
-    QString text;
-};
-
-// What one client run left behind.
-struct ClientRun {
-    int exitCode = -1;
-    bool crashed = false;
-    bool timedOut = false;
-    qint64 ms = 0;
-    QList<Prompt> prompts;
-    QMap<QString, QString> running, after, end;
-    QString out;
-
-    QStringList promptTexts() const
-    {
-        QStringList l;
-        for (const auto& p : prompts)
-            l << p.text;
-        return l;
-    }
-    QString describe() const
-    {
-        QString s = QStringLiteral("exit %1 after %2 ms%3; prompts:").arg(exitCode).arg(ms).arg(timedOut ? " (timed out)" : "");
-        for (const auto& p : prompts)
-            s += QStringLiteral("\n  ") + p.kind + QStringLiteral(": ") + p.text;
-        return s;
-    }
-};
-
-bool waitUntil(const std::function<bool()>& pred, int ms)
-{
-    QDeadlineTimer d(ms);
-    while (!pred()) {
-        if (d.hasExpired())
-            return pred();
-        QThread::msleep(20);
-    }
-    return true;
-}
-
-bool processAlive(qint64 pid)
-{
-    if (pid <= 0)
-        return false;
-    // A zombie still answers kill(0); its state in /proc tells.
-    const QString stat = readText(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (stat.isEmpty())
-        return false;
-    return !stat.section(QLatin1Char(')'), -1).trimmed().startsWith(QLatin1Char('Z'));
-}
-
-class Exercise : public ::testing::Test {
+class Exercise : public E2eTest {
 protected:
-    void SetUp() override
-    {
-        TestEnv::resetPrefix();
-        QDir(TestEnv::programDir()).removeRecursively();
-        QDir().mkpath(TestEnv::programDir());
-        TestEnv::fillProgramFolder(true);
-        TestEnv::clearShellOpens();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = TestEnv::freshDir(QString::fromLatin1(info->test_suite_name()) + QLatin1Char('_')
-                                + QString::fromLatin1(info->name()).replace(QLatin1Char('/'), QLatin1Char('_')));
-        uploads = dir + QStringLiteral("/uploads.jsonl");
-        ASSERT_TRUE(QFile::exists(TestEnv::programDir() + QStringLiteral("/ravAduVeDiz.exe")));
-        ASSERT_TRUE(QFile::exists(questionsDir() + QStringLiteral("/word/Paper.xml")));
-    }
+    Exercise() : E2eTest(QStringLiteral("word")) {}
 
-    static QString questionsDir() { return TestEnv::buildBinDir() + QStringLiteral("/../practice-questions"); }
-
-    // The site with the sample questions (or another questions folder).
-    void startSite(const QString& questions = {})
-    {
-        site = std::make_unique<SiteProcess>(QStringList{QStringLiteral("--questions"),
-                                                         questions.isEmpty() ? questionsDir() : questions,
-                                                         QStringLiteral("--record"), uploads});
-        ASSERT_FALSE(site->url().isEmpty()) << "the practice site did not start";
-    }
-
-    QString launch(const QString& name, const QString& query = {}) const
-    {
-        return QStringLiteral("KelTamry-EXERCISE://") + site->url() + QStringLiteral("/launch/") + name
-               + (query.isEmpty() ? QString() : QLatin1Char('?') + query);
-    }
-
-    // One client run with the launch parameter (none when empty) and the child's
-    // environment additions; bounded to 30 s.
+    // One client run in the "exercise" child mode (see ExerciseChild.cpp) with the
+    // launch parameter (none when empty) and the child's environment additions;
+    // bounded to 30 s.
     ClientRun runClient(const QString& launchArg, const QMap<QString, QString>& env)
     {
-        ClientRun r;
-        r.out = dir + QStringLiteral("/run") + QString::number(++m_runs);
-        QDir().mkpath(r.out);
-        QProcess p;
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        for (auto it = env.begin(); it != env.end(); ++it)
-            e.insert(it.key(), it.value());
-        p.setProcessEnvironment(e);
-        p.setProcessChannelMode(QProcess::ForwardedChannels);
-        QStringList args{r.out};
-        if (!launchArg.isEmpty())
-            args << launchArg;
-        QElapsedTimer t;
-        t.start();
-        p.start(pravik::test::SelfExecutable(), pravik::test::ChildArguments(QStringLiteral("exercise"), args));
-        if (!p.waitForStarted(5000))
-            return r;
-        if (!p.waitForFinished(30000)) {
-            r.timedOut = true;
-            p.kill();
-            p.waitForFinished(3000);
-        }
-        r.ms = t.elapsed();
-        r.crashed = p.exitStatus() != QProcess::NormalExit;
-        r.exitCode = p.exitCode();
-        if (QFile::exists(r.out + QStringLiteral("/timeout.txt")))
-            r.timedOut = true;
-        for (const QString& line : readText(r.out + QStringLiteral("/prompts.txt")).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            r.prompts.append({line.section(QLatin1Char('\t'), 0, 0), unescape(line.section(QLatin1Char('\t'), 1))});
-        r.running = readState(r.out + QStringLiteral("/running.txt"));
-        r.after = readState(r.out + QStringLiteral("/after.txt"));
-        r.end = readState(r.out + QStringLiteral("/end.txt"));
-        return r;
-    }
-
-    QList<QJsonObject> uploadsReceived() const
-    {
-        QList<QJsonObject> l;
-        for (const QString& line : readText(uploads).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            l << QJsonDocument::fromJson(line.toUtf8()).object();
-        return l;
+        return runChild(QStringLiteral("exercise"), 30000, launchArg, env);
     }
 
     static bool driveLinked(QChar letter)
@@ -216,19 +55,8 @@ protected:
     // Word documents and under App Paths, as an administrator would register Writer.
     void registerFakeWord()
     {
-        const QString host = dir + QStringLiteral("/bin/WINWORD.EXE");
-        QDir().mkpath(dir + QStringLiteral("/bin"));
-        QFile f(host);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        const QString args = dir + QStringLiteral("/word.args");
-        f.write(QStringLiteral("#!/bin/sh\necho $$ > '%1/word.pid'\n"
-                               "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%2.tmp'\nmv '%2.tmp' '%2'\n"
-                               "exec sleep 20\n")
-                    .arg(dir, args)
-                    .toUtf8());
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QString win = win::fromHost(host);
+        const QString win = fakeProgram(dir + QStringLiteral("/bin/WINWORD.EXE"), QStringLiteral("word"));
+        ASSERT_FALSE(win.isEmpty());
         ASSERT_TRUE(win::RegWriteString(win::Hive::HKCR, QStringLiteral("wordhtmlfile\\shell\\open\\command"), QString(),
                                         QLatin1Char('"') + win + QStringLiteral("\" \"%1\"")));
         ASSERT_TRUE(win::RegWriteString(win::Hive::HKLM,
@@ -236,22 +64,7 @@ protected:
                                         QString(), win));
     }
 
-    qint64 fakeWordPid() const { return readText(dir + QStringLiteral("/word.pid")).trimmed().toLongLong(); }
-
-    void TearDown() override
-    {
-        const qint64 pid = fakeWordPid();
-        if (processAlive(pid))
-            ::kill(static_cast<pid_t>(pid), SIGKILL);
-        site.reset();
-    }
-
-    QString dir;
-    QString uploads;
-    std::unique_ptr<SiteProcess> site;
-
-private:
-    int m_runs = 0;
+    qint64 fakeWordPid() const { return pidOf(QStringLiteral("word")); }
 };
 
 // ---------------------------------------------------------------------------
@@ -308,7 +121,7 @@ TEST_F(Exercise, TakenDriveLetterRunsInThePlainPracticeFolder)
     startSite();
     const ClientRun r = runClient(launch(QStringLiteral("windows-folder")),
                             {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}, {QStringLiteral("E2E_TAKE_DRIVE"), QStringLiteral("1")}});
-    ASSERT_EQ(readText(r.out + QStringLiteral("/taken.txt")), QStringLiteral("Y"));
+    ASSERT_EQ(ReadText(r.out + QStringLiteral("/taken.txt")), QStringLiteral("Y"));
     ASSERT_FALSE(r.running.isEmpty()) << r.describe().toStdString();
     const QString operationPath = r.running.value(QStringLiteral("OperationPath"));
     EXPECT_EQ(r.running.value(QStringLiteral("strCurDisk")), QString());
@@ -333,18 +146,8 @@ class NoStartMode : public Exercise, public ::testing::WithParamInterface<int> {
 TEST_P(NoStartMode, EndsWithTheStartFailure)
 {
     // A copy of the folder sample whose paper names another operation type.
-    const QString questions = dir + QStringLiteral("/questions");
-    const QString q = questions + QStringLiteral("/odd");
-    QDir().mkpath(q);
-    for (const QString& f : QDir(questionsDir() + QStringLiteral("/windows-folder")).entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(questionsDir() + QStringLiteral("/windows-folder/") + f, q + QLatin1Char('/') + f));
-    QByteArray paper = readBytes(q + QStringLiteral("/Paper.xml"));
-    ASSERT_TRUE(paper.contains("<operationtype>5</operationtype>"));
-    paper.replace("<operationtype>5</operationtype>", "<operationtype>" + QByteArray::number(GetParam()) + "</operationtype>");
-    QFile pf(q + QStringLiteral("/Paper.xml"));
-    ASSERT_TRUE(pf.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    pf.write(paper);
-    pf.close();
+    const QString questions = questionOfType(GetParam());
+    ASSERT_FALSE(HasFailure()) << "the question could not be prepared";
     startSite(questions);
 
     const ClientRun r = runClient(launch(QStringLiteral("odd")), {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}});
@@ -366,7 +169,6 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
 {
     registerFakeWord();
     startSite();
-    const QString record = dir + QStringLiteral("/engine.rec");
     const ClientRun r = runClient(launch(QStringLiteral("word")),
                             {{QStringLiteral("E2E_ACTION"), QStringLiteral("submit")},
                              {QStringLiteral("PRAVIK_ENGINE_RECORD"), record}});
@@ -375,7 +177,7 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
     // Started: Word on the document that the 6002 step names, in the question folder.
     EXPECT_EQ(r.running.value(QStringLiteral("labOpPath")), QStringLiteral("考生文件夹: Y:\\"));
     EXPECT_EQ(r.running.value(QStringLiteral("ProgramToClose")), QStringLiteral("WINWORD.EXE"));
-    QStringList wordArgs = readText(dir + QStringLiteral("/word.args")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList wordArgs = argsOf(QStringLiteral("word"));
     ASSERT_FALSE(wordArgs.isEmpty());
     QString doc = wordArgs.last();
     doc.remove(QLatin1Char('"'));
@@ -385,8 +187,8 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
     EXPECT_EQ(r.promptTexts(), QStringList{kSubmitQuestion}) << r.describe().toStdString();
 
     // The engine's argument is the MD5 of pf.ini as it read it.
-    const QString recordText = readText(record);
-    const QByteArray pfBytes = readBytes(record + QStringLiteral(".pf.ini"));
+    const QString recordText = ReadText(record);
+    const QByteArray pfBytes = ReadBytes(record + QStringLiteral(".pf.ini"));
     ASSERT_FALSE(pfBytes.isEmpty()) << "the engine recorded no pf.ini";
     EXPECT_EQ(recordText.trimmed(),
               QStringLiteral("argument=") + QString::fromLatin1(QCryptographicHash::hash(pfBytes, QCryptographicHash::Md5).toHex().toUpper()));
@@ -422,7 +224,7 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
 
     // ans.zt as the engine read it: CR LF, the answer line (the file start set the
     // answer text "1", the question was prepared: "True") and the saved-file list.
-    const QByteArray ans = readBytes(record + QStringLiteral(".ans.zt"));
+    const QByteArray ans = ReadBytes(record + QStringLiteral(".ans.zt"));
     EXPECT_EQ(ans, QByteArray("[strOpsList]\r\n6001=1)True\r\n[subjectanslist]\r\n6001=1\r\n"));
 
     // The upload as the site received it.
@@ -458,7 +260,7 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
     EXPECT_FALSE(r.crashed);
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.end.value(QStringLiteral("quitting")), QStringLiteral("1"));
-    EXPECT_TRUE(waitUntil([this] { return !processAlive(fakeWordPid()); }, 3000)) << "Word still runs";
+    EXPECT_TRUE(WaitUntil([this] { return !ProcessAlive(fakeWordPid()); }, 3000)) << "Word still runs";
     EXPECT_FALSE(driveLinked(QLatin1Char('Y')));
     const QString examineeHost = r.running.value(QStringLiteral("host.ExamineeDir"));
     ASSERT_FALSE(examineeHost.isEmpty());
@@ -586,7 +388,7 @@ protected:
         if (!p.waitForStarted(5000))
             return l;
         // Explorer is opened by the last step before the exercise runs.
-        l.ran = waitUntil([] { return !TestEnv::shellOpens().isEmpty(); }, 20000);
+        l.ran = WaitUntil([] { return !TestEnv::shellOpens().isEmpty(); }, 20000);
         QThread::msleep(300);
         l.linkedWhileRunning = driveLinked(QLatin1Char('Y'));
         const win::HWND h = win::FindWindow(QStringLiteral("TfrmTool"), QStringLiteral("Pravik"));

@@ -1,3 +1,0 @@
-#pragma once
-// The practice site helper of the shared test support.
-#include "support/SiteProcess.h"
