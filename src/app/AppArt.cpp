@@ -33,6 +33,24 @@ void titleBand(QPainter& p, const QRect& r)
     p.fillRect(r, s);
 }
 
+// The soft vertical gradient behind a window.
+void body(QPainter& p, const QSize& size, const QColor& top, const QColor& bottom = QColor(0xe6, 0xf0, 0xf4))
+{
+    QLinearGradient g(0, 0, 0, size.height());
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    p.fillRect(QRect(QPoint(0, 0), size), g);
+}
+
+// The teal-to-blue line along the bottom edge.
+void accentBar(QPainter& p, const QSize& size)
+{
+    QLinearGradient acc(0, 0, size.width(), 0);
+    acc.setColorAt(0, kTeal);
+    acc.setColorAt(1, kBlue);
+    p.fillRect(QRect(0, size.height() - 4, size.width(), 4), acc);
+}
+
 void frame(QPainter& p, const QSize& size)
 {
     p.setPen(QPen(kDeepBlue, 1));
@@ -78,11 +96,7 @@ QPixmap ToolBackground(const QSize& size)
 {
     QPixmap pm(size);
     QPainter p(&pm);
-    // Body.
-    QLinearGradient body(0, 0, 0, size.height());
-    body.setColorAt(0, QColor(0xf7, 0xfb, 0xfc));
-    body.setColorAt(1, QColor(0xe6, 0xf0, 0xf4));
-    p.fillRect(pm.rect(), body);
+    body(p, size, QColor(0xf7, 0xfb, 0xfc));
     // Title band with the word mark (the window starts 2 pixels above the client).
     titleBand(p, QRect(0, 0, size.width(), 38));
     mark(p, QPointF(22, 20), 8, Qt::white);
@@ -100,10 +114,7 @@ QPixmap ToolBackground(const QSize& size)
     p.setPen(kLine);
     p.drawLine(16, 468, size.width() - 16, 468);
     // Accent line at the bottom.
-    QLinearGradient acc(0, 0, size.width(), 0);
-    acc.setColorAt(0, kTeal);
-    acc.setColorAt(1, kBlue);
-    p.fillRect(QRect(0, size.height() - 4, size.width(), 4), acc);
+    accentBar(p, size);
     frame(p, size);
     return pm;
 }
@@ -112,20 +123,14 @@ QPixmap PromptBackground(const QSize& size)
 {
     QPixmap pm(size);
     QPainter p(&pm);
-    QLinearGradient body(0, 0, 0, size.height());
-    body.setColorAt(0, QColor(0xf6, 0xfa, 0xfc));
-    body.setColorAt(1, QColor(0xe4, 0xef, 0xf4));
-    p.fillRect(pm.rect(), body);
+    body(p, size, QColor(0xf6, 0xfa, 0xfc), QColor(0xe4, 0xef, 0xf4));
     titleBand(p, QRect(0, 0, size.width(), 40));
     // Text panel behind the message rectangle (25, 56, 457 x 161).
     card(p, QRectF(19.5, 50.5, 468, 172), 6);
     // Foot band behind the buttons.
     p.setPen(kLine);
     p.drawLine(20, 269, size.width() - 20, 269);
-    QLinearGradient acc(0, 0, size.width(), 0);
-    acc.setColorAt(0, kTeal);
-    acc.setColorAt(1, kBlue);
-    p.fillRect(QRect(0, size.height() - 4, size.width(), 4), acc);
+    accentBar(p, size);
     frame(p, size);
     return pm;
 }
@@ -134,10 +139,7 @@ QPixmap NoticeBackground(const QSize& size)
 {
     QPixmap pm(size);
     QPainter p(&pm);
-    QLinearGradient body(0, 0, 0, size.height());
-    body.setColorAt(0, QColor(0xf8, 0xfb, 0xfc));
-    body.setColorAt(1, QColor(0xe6, 0xf0, 0xf4));
-    p.fillRect(pm.rect(), body);
+    body(p, size, QColor(0xf8, 0xfb, 0xfc));
     titleBand(p, QRect(0, 0, size.width(), 40));
     // A bell-like info badge and the word "消息" on the band.
     p.save();

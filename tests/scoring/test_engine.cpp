@@ -13,19 +13,12 @@
 #include "platform/Ansi.h"
 #include "platform/WinMessages.h"
 #include "platform/WinPaths.h"
+#include "ScoringTestFiles.h"
 #include "support/TestEnv.h"
 
 using pravik::test::TestEnv;
 
 namespace {
-
-void writeFile(const QString& hostPath, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(hostPath).absolutePath());
-    QFile f(hostPath);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 QByteArray b64(const QString& s) { return s.toUtf8().toBase64(); }
 

@@ -8,27 +8,10 @@
 #include "platform/WinProcess.h"
 #include "scoring/pfEngine.h"
 #include "support/ScriptedPrompts.h"
+#include "ScoringTestFiles.h"
 #include "support/TestEnv.h"
 
 using pravik::test::TestEnv;
-
-namespace {
-
-void writeFile(const QString& hostPath, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(hostPath).absolutePath());
-    QFile f(hostPath);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& hostPath)
-{
-    QFile f(hostPath);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
 
 TEST(PfEngine, SaveToPfWritesTheElevenLines)
 {
