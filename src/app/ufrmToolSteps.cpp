@@ -3,6 +3,7 @@
 // Photoshop history capture.
 #include "app/ufrmTool.h"
 
+#include <QTimer>
 #include <QDateTime>
 
 #include "common/KelPubLib.h"
@@ -13,7 +14,7 @@
 #include "environment/StuDirManage.h"
 #include "environment/unDMDB.h"
 #include "scoring/AnswerArchive.h"
-#include "simulation/ufrmOperationMain.h"
+#include "simulation/desktop/ufrmOperationMain.h"
 #include "typing/UfrmTypeWord.h"
 #include "web/webServer.h"
 

@@ -7,7 +7,7 @@
 //   seen.txt      key=value observations of the student script
 //   stuck.txt     the step that did not complete in time (exit code 4)
 // Environment:
-//   E2E_SCENARIO  typing | ieset | virtual | (nothing: no script)
+//   E2E_SCENARIO  the name of a registered student scenario (StudentScript.h), or nothing
 //   E2E_SHOTS     a folder for pictures of the windows as the student saw them
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,9 +29,10 @@
 #include "e2e/E2eChild.h"
 #include "environment/unDMDB.h"
 #include "question/TQuestion.h"
-#include "simulation/SimWindows.h"
-#include "simulation/ufrmIESet.h"
-#include "simulation/ufrmOperationMain.h"
+#include "simulation/desktop/SimWindows.h"
+#include "simulation/ieset/ufrmIESet.h"
+#include "simulation/desktop/ufrmOperationMain.h"
+#include "StudentScript.h"
 #include "support/ChildProcess.h"
 #include "typing/UfrmTypeWord.h"
 #include "web/webServer.h"
@@ -39,89 +40,6 @@
 using namespace pravik::test;
 
 namespace {
-
-// A picture of a window as the student saw it, when E2E_SHOTS names a folder.
-void shot(QWidget* w, const QString& name)
-{
-    const QString folder = qEnvironmentVariable("E2E_SHOTS");
-    if (folder.isEmpty() || !w)
-        return;
-    QDir().mkpath(folder);
-    w->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
-// One observation of the student script.
-void seen(const QString& key, const QString& value)
-{
-    WriteOutput(QStringLiteral("seen.txt"), key + QLatin1Char('=') + OneLine(value) + QLatin1Char('\n'), true);
-}
-
-TQuestion* question(TfrmTool* tool)
-{
-    return tool && tool->FwebServer ? tool->FwebServer->Question.get() : nullptr;
-}
-
-// ---------------------------------------------------------------------------
-// The student script: steps that run in turn from a polling timer (which also ticks
-// inside the modal loops of the desktop and the message boxes). A step returns true
-// when it is done; what may block (a modal window) is started on a zero timer so that
-// the poll goes on.
-
-struct Step {
-    QString name;
-    std::function<bool()> run;
-};
-
-void later(const std::function<void()>& f) { QTimer::singleShot(0, qApp, f); }
-
-TfrmOperationMain* desktop()
-{
-    TfrmOperationMain* d = sim::Ref<TfrmOperationMain>().data();
-    return d && d->isVisible() ? d : nullptr;
-}
-
-// Types like a student with an input method: the committed Chinese text, one commit
-// per character.
-void imeType(QWidget* w, const QString& text)
-{
-    for (const QChar c : text) {
-        QInputMethodEvent e;
-        e.setCommitString(QString(c));
-        QApplication::sendEvent(w, &e);
-    }
-}
-
-// The desktop is up and modal; record what the student sees.
-bool desktopShown(TfrmTool* tool, const QString& prefix)
-{
-    TfrmOperationMain* d = desktop();
-    if (!d || QApplication::activeModalWidget() != d)
-        return false;
-    seen(prefix + QStringLiteral(".title"), d->lblCurrOpTitle->text());
-    seen(prefix + QStringLiteral(".timerSave"), Flag(tool->TimerSave->isActive()));
-    seen(prefix + QStringLiteral(".btnDoHidden"), Flag(tool->btnDo->isHidden()));
-    seen(prefix + QStringLiteral(".ieSpotEnabled"), Flag(d->lblOperationIE->isEnabled()));
-    seen(prefix + QStringLiteral(".recyclePicture"), Flag(!d->ImgRecy->isHidden()));
-    const QPixmap description = d->paperImage->pixmap();
-    seen(prefix + QStringLiteral(".description"),
-         description.isNull() ? QString() : QStringLiteral("%1x%2").arg(description.width()).arg(description.height()));
-    return true;
-}
-
-// Leaves the desktop through "退出当前操作题" once its refresh timer enabled it.
-bool leaveDesktop()
-{
-    TfrmOperationMain* d = desktop();
-    if (!d || !d->btClose->isEnabled())
-        return false;
-    later([d] { QTest::mouseClick(d->btClose, Qt::LeftButton); });
-    return true;
-}
-
-bool desktopGoneAndRunning(TfrmTool* tool)
-{
-    return !desktop() && tool->TimerSave->isActive();
-}
 
 QList<Step> typingScript(TfrmTool* tool)
 {
@@ -284,19 +202,17 @@ QList<Step> virtualScript(TfrmTool* tool)
     };
 }
 
+PRAVIK_STUDENT_SCENARIO("typing", typingScript);
+PRAVIK_STUDENT_SCENARIO("ieset", ieScript);
+PRAVIK_STUDENT_SCENARIO("virtual", virtualScript);
+
 int windowsExerciseChild(const QStringList& args)
 {
     ClientChild child(args, "e2e-windows-exercise");
     TfrmTool* tool = child.tool();
 
     const QString scenario = qEnvironmentVariable("E2E_SCENARIO");
-    QList<Step> steps;
-    if (scenario == QLatin1String("typing"))
-        steps = typingScript(tool);
-    else if (scenario == QLatin1String("ieset"))
-        steps = ieScript(tool);
-    else if (scenario == QLatin1String("virtual"))
-        steps = virtualScript(tool);
+    QList<Step> steps = Scenario(scenario, tool);
     // Then the running exercise is recorded and the final action taken.
     steps.append({QStringLiteral("running"), [tool] {
                       if (!tool->TimerSave->isActive() || desktop())

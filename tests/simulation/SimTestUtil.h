@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "simulation/SimWindows.h"
+#include "simulation/desktop/SimWindows.h"
 
 namespace simtest {
 

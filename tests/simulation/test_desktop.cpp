@@ -16,9 +16,9 @@
 
 #include "SimTestUtil.h"
 #include "question/TQuestion.h"
-#include "simulation/SimWindows.h"
-#include "simulation/ufrmIESet.h"
-#include "simulation/ufrmOperationMain.h"
+#include "simulation/desktop/SimWindows.h"
+#include "simulation/ieset/ufrmIESet.h"
+#include "simulation/desktop/ufrmOperationMain.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnv.h"
 

@@ -14,11 +14,11 @@
 #include "SimTestUtil.h"
 #include "common/DelimitedText.h"
 #include "question/TQuestion.h"
-#include "simulation/SimWindows.h"
-#include "simulation/ufrmAddSafeWeb.h"
-#include "simulation/ufrmAddUnSafeWeb.h"
-#include "simulation/ufrmIESet.h"
-#include "simulation/ufrmLanSet.h"
+#include "simulation/desktop/SimWindows.h"
+#include "simulation/ieset/ufrmAddSafeWeb.h"
+#include "simulation/ieset/ufrmAddUnSafeWeb.h"
+#include "simulation/ieset/ufrmIESet.h"
+#include "simulation/ieset/ufrmLanSet.h"
 #include "support/ScriptedPrompts.h"
 
 using namespace simtest;

@@ -10,8 +10,8 @@
 
 #include "SimTestUtil.h"
 #include "question/TQuestion.h"
-#include "simulation/ufrmIESet.h"
-#include "simulation/ufrmOperationMain.h"
+#include "simulation/ieset/ufrmIESet.h"
+#include "simulation/desktop/ufrmOperationMain.h"
 #include "support/TestEnv.h"
 
 namespace {

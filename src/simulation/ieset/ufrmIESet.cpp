@@ -1,4 +1,4 @@
-#include "simulation/ufrmIESet.h"
+#include "simulation/ieset/ufrmIESet.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,11 +20,11 @@
 #include "common/DelimitedText.h"
 #include "common/Prompts.h"
 #include "question/TQuestion.h"
-#include "simulation/SimArt.h"
-#include "simulation/SimWindows.h"
-#include "simulation/ufrmAddSafeWeb.h"
-#include "simulation/ufrmAddUnSafeWeb.h"
-#include "simulation/ufrmLanSet.h"
+#include "simulation/desktop/SimArt.h"
+#include "simulation/desktop/SimWindows.h"
+#include "simulation/ieset/ufrmAddSafeWeb.h"
+#include "simulation/ieset/ufrmAddUnSafeWeb.h"
+#include "simulation/ieset/ufrmLanSet.h"
 
 // The dialog is opened from the desktop: destroying an earlier one, non-modal,
 // stay-on-top, centred on the screen.

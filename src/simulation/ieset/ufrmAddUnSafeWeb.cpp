@@ -1,6 +1,6 @@
-#include "simulation/ufrmAddUnSafeWeb.h"
+#include "simulation/ieset/ufrmAddUnSafeWeb.h"
 
-#include "simulation/SimWindows.h"
+#include "simulation/desktop/SimWindows.h"
 
 SIM_REGISTER_WINDOW_WITH(TfrmAddUnSafeWeb, [](const sim::OpenOptions&) -> QWidget* { return nullptr; })
 

@@ -1,9 +1,9 @@
-#include "simulation/SimArt.h"
+#include "simulation/desktop/SimArt.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include "simulation/SimWindows.h"
+#include "simulation/desktop/SimWindows.h"
 
 namespace simart {
 

@@ -1,4 +1,4 @@
-#include "simulation/SimWindows.h"
+#include "simulation/desktop/SimWindows.h"
 
 #include <QDialog>
 #include <QEventLoop>

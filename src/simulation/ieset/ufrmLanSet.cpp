@@ -1,4 +1,4 @@
-#include "simulation/ufrmLanSet.h"
+#include "simulation/ieset/ufrmLanSet.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "simulation/SimWindows.h"
-#include "simulation/ufrmIESet.h"
+#include "simulation/desktop/SimWindows.h"
+#include "simulation/ieset/ufrmIESet.h"
 
 SIM_REGISTER_WINDOW_WITH(TfrmLanSet, [](const sim::OpenOptions&) -> QWidget* { return nullptr; })
 

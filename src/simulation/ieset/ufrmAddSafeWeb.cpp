@@ -1,6 +1,6 @@
-#include "simulation/ufrmAddSafeWeb.h"
+#include "simulation/ieset/ufrmAddSafeWeb.h"
 
-#include "simulation/SimWindows.h"
+#include "simulation/desktop/SimWindows.h"
 
 SIM_REGISTER_WINDOW_WITH(TfrmAddSafeWeb, [](const sim::OpenOptions&) -> QWidget* { return nullptr; })
 

@@ -1,4 +1,4 @@
-#include "simulation/WebZoneSites.h"
+#include "simulation/ieset/WebZoneSites.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "common/DelimitedText.h"
-#include "simulation/SimArt.h"
-#include "simulation/SimWindows.h"
-#include "simulation/ufrmIESet.h"
+#include "simulation/desktop/SimArt.h"
+#include "simulation/desktop/SimWindows.h"
+#include "simulation/ieset/ufrmIESet.h"
 
 TWebZoneSites::TWebZoneSites(int setting, QWidget* parent) : QDialog(parent), m_setting(setting)
 {

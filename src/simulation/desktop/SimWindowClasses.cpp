@@ -3,7 +3,7 @@
 // object file of every class is part of the program when the simulation library is
 // linked as a static library (an object file that nothing refers to is left out, and
 // its registration with it). A new simulated window adds its line here.
-#include "simulation/SimWindows.h"
+#include "simulation/desktop/SimWindows.h"
 
 void sim_anchor_TfrmOperationMain();
 void sim_anchor_TfrmIESet();

@@ -1,4 +1,4 @@
-#include "simulation/ufrmOperationMain.h"
+#include "simulation/desktop/ufrmOperationMain.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -21,8 +21,8 @@
 #include "common/Prompts.h"
 #include "platform/WinPaths.h"
 #include "question/TQuestion.h"
-#include "simulation/SimArt.h"
-#include "simulation/SimWindows.h"
+#include "simulation/desktop/SimArt.h"
+#include "simulation/desktop/SimWindows.h"
 
 SIM_REGISTER_WINDOW_WITH(TfrmOperationMain, [](const sim::OpenOptions&) -> QWidget* { return nullptr; })
 
