@@ -19,6 +19,7 @@
 #include "common/PathUtils.h"
 #include "common/Prompts.h"
 #include "environment/StuDirManage.h"
+#include "scoring/TStuDirManage.h"
 #include "environment/unDMDB.h"
 #include "platform/WinMessages.h"
 #include "platform/WinPaths.h"

@@ -6,7 +6,7 @@
 #include "environment/unDMDB.h"
 #include "platform/Ansi.h"
 #include "platform/WinProcess.h"
-#include "question/StepTable.h"
+#include "environment/StepTableDM.h"
 #include "question/TQuestion.h"
 
 namespace {

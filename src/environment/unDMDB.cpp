@@ -38,8 +38,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("提示信息");
 
-std::mutex g_loggerLock;
-ILogCtrlPtr g_logger;
 std::atomic<bool> g_quitting{false};
 
 const QString kShellFolders = QStringLiteral("\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
@@ -163,19 +161,7 @@ bool underFolder(const QString& hostPath, const QString& canonicalRoot)
 } // namespace
 
 // ---------------------------------------------------------------------------
-// The process logger and the end of the application
-
-void SetProcessLogger(ILogCtrlPtr logger)
-{
-    std::lock_guard<std::mutex> g(g_loggerLock);
-    g_logger = std::move(logger);
-}
-
-ILogCtrlPtr ProcessLogger()
-{
-    std::lock_guard<std::mutex> g(g_loggerLock);
-    return g_logger;
-}
+// The end of the application
 
 bool ApplicationQuitting() { return g_quitting.load(); }
 

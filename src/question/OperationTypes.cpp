@@ -3,8 +3,8 @@
 #include <QStringList>
 
 #include "common/DelimitedText.h"
-#include "environment/AppPaths.h"
-#include "question/RunLog.h"
+#include "question/AppPaths.h"
+#include "log/RunLog.h"
 
 namespace {
 

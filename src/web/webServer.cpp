@@ -20,7 +20,7 @@
 #include "platform/WinShell.h"
 #include "question/OperationTypes.h"
 #include "question/PaperXml.h"
-#include "question/RunLog.h"
+#include "log/RunLog.h"
 #include "web/HttpTransfer.h"
 
 namespace {

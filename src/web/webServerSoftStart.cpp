@@ -19,7 +19,7 @@
 #include "platform/WinProcess.h"
 #include "platform/WinShell.h"
 #include "question/OperationTypes.h"
-#include "question/StepTable.h"
+#include "environment/StepTableDM.h"
 #include "scoring/AnswerArchive.h"
 #include "web/webServer.h"
 

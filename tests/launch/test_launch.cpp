@@ -5,7 +5,7 @@
 
 #include "LaunchFixture.h"
 #include "common/Base64.h"
-#include "environment/AppPaths.h"
+#include "question/AppPaths.h"
 #include "environment/OpenSpecialOp.h"
 #include "platform/Ansi.h"
 #include "platform/WinPaths.h"

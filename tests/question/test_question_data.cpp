@@ -7,7 +7,7 @@
 
 #include "CaptureLog.h"
 #include "support/TestEnv.h"
-#include "environment/AppPaths.h"
+#include "question/AppPaths.h"
 #include "platform/WinPaths.h"
 #include "platform/WinRegistry.h"
 #include "question/OperationTypes.h"
