@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <exception>
 
@@ -12,6 +11,7 @@
 #include "environment/StartApp.h"
 #include "environment/StuDirManage.h"
 #include "environment/unDMDB.h"
+#include "platform/WinFiles.h"
 #include "platform/Ansi.h"
 #include "platform/WinPaths.h"
 #include "platform/WinProcess.h"
@@ -90,21 +90,10 @@ QString AnswerLine(const TQuestion& question)
 
 bool WriteArchiveFile(const QString& winPath, const QStringList& lines)
 {
-    const QString host = win::toHost(winPath);
-    if (host.isEmpty())
-        return false;
     QByteArray bytes;
     for (const QString& l : lines)
         bytes += win::toAnsi(l) + "\r\n";
-    QSaveFile f(host);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return win::WriteFileAtomic(winPath, bytes);
 }
 
 bool SaveAnswerArchive(TQuestion& question, const QString& examineeDir, bool& saving)
@@ -173,7 +162,7 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
                         ShowPrompt(QStringLiteral("删除") + folder + QStringLiteral("失败,请手动删除"), 1, kTitle);
                         return false;
                     }
-                    if (!QDir().rmdir(win::toHost(folder))) {
+                    if (!win::RemoveDirectory(folder)) {
                         ShowPrompt(QStringLiteral("移除") + folder + QStringLiteral("失败,请手动删除"), 1, kTitle);
                         return false;
                     }
