@@ -14,7 +14,10 @@ void Text(QPainter& p, const QRect& r, const QString& text, int px, bool bold, c
     p.save();
     p.setFont(sim::SongFont(px, bold));
     p.setPen(colour);
-    p.drawText(r, flags ? flags : (Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap), text);
+    // Pictures show an access key without its "&".
+    QString shown = text;
+    shown.remove(QLatin1Char('&'));
+    p.drawText(r, flags ? flags : (Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap), shown);
     p.restore();
 }
 
@@ -36,7 +39,9 @@ void Link(QPainter& p, const QRect& r, const QString& caption, const QColor& col
     f.setUnderline(true);
     p.setFont(f);
     p.setPen(colour);
-    p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, caption);
+    QString shown = caption;
+    shown.remove(QLatin1Char('&'));
+    p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, shown);
     p.restore();
 }
 
@@ -90,29 +95,42 @@ QPixmap filled(const QSize& size, const QColor& colour)
     return pm;
 }
 
-// The blue task pane at the left of a shell folder window.
-void taskPane(QPainter& p, int height, const QStringList& headings, const QList<QStringList>& links)
+// One box of the blue task pane: its heading at `top` and its links, each in its
+// own rectangle (the hot spots of the windows lie over some of them).
+struct PaneLink {
+    QString text;
+    QRect rect;
+    bool glyph = false;
+};
+
+void paneBox(QPainter& p, int top, const QString& heading, const QList<PaneLink>& links)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRect(10, top, 190, 24), 4, 4);
+    Text(p, QRect(18, top, 180, 24), heading, 12, true, QColor(33, 93, 198));
+    int bottom = top + 30;
+    for (const PaneLink& l : links)
+        bottom = qMax(bottom, l.rect.bottom() + 6);
+    p.setBrush(QColor(214, 223, 247));
+    p.drawRect(QRect(10, top + 24, 190, bottom - top - 24));
+    for (const PaneLink& l : links) {
+        int x = l.rect.left() + 8;
+        if (l.glyph) {
+            Glyph(p, QRect(l.rect.left() + 4, l.rect.center().y() - 11, 22, 22), QColor(60, 120, 170),
+                  QStringLiteral("+"));
+            x = l.rect.left() + 32;
+        }
+        Link(p, QRect(x, l.rect.top(), l.rect.right() - x, l.rect.height()), l.text, QColor(33, 93, 198));
+    }
+}
+
+void taskPaneBackground(QPainter& p, int height)
 {
     QLinearGradient g(0, 0, 0, height);
     g.setColorAt(0, QColor(123, 162, 231));
     g.setColorAt(1, QColor(99, 117, 214));
     p.fillRect(QRect(0, 0, 210, height), g);
-    int y = 12;
-    for (int i = 0; i < headings.size(); ++i) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::white);
-        p.drawRoundedRect(QRect(10, y, 190, 24), 4, 4);
-        Text(p, QRect(18, y, 180, 24), headings[i], 12, true, QColor(33, 93, 198));
-        y += 26;
-        const QStringList& l = links.value(i);
-        p.setBrush(QColor(214, 223, 247));
-        p.drawRect(QRect(10, y - 2, 190, 10 + 26 * int(l.size())));
-        for (const QString& s : l) {
-            Link(p, QRect(22, y, 176, 24), s, QColor(33, 93, 198));
-            y += 26;
-        }
-        y += 18;
-    }
 }
 
 void applet(QPainter& p, const QRect& r, const QColor& fill, const QString& glyph, const QString& caption)
@@ -127,11 +145,13 @@ QPixmap ControlPanelCategories(const QSize& size)
 {
     QPixmap pm = filled(size, Qt::white);
     QPainter p(&pm);
-    taskPane(p, size.height(), {QStringLiteral("控制面板"), QStringLiteral("请参阅")},
-             {{}, {QStringLiteral("Windows Update"), QStringLiteral("帮助和支持"), QStringLiteral("其他控制面板选项")}});
+    taskPaneBackground(p, size.height());
     // The link at (8, 128) 201 x 49 switches to the classic view.
-    Glyph(p, QRect(16, 136, 24, 24), QColor(90, 150, 220), QStringLiteral("⇄"));
-    Link(p, QRect(46, 128, 160, 49), QStringLiteral("切换到经典视图"), Qt::white);
+    paneBox(p, 94, QStringLiteral("控制面板"), {{QStringLiteral("切换到经典视图"), QRect(8, 128, 192, 49), true}});
+    paneBox(p, 200, QStringLiteral("请参阅"),
+            {{QStringLiteral("Windows Update"), QRect(10, 228, 190, 26)},
+             {QStringLiteral("帮助和支持"), QRect(10, 254, 190, 26)},
+             {QStringLiteral("其他控制面板选项"), QRect(10, 280, 190, 26)}});
     Text(p, QRect(240, 24, 600, 40), QStringLiteral("选择一个类别"), 22, true, QColor(33, 93, 198));
     const struct { const char* caption; QColor fill; const char* glyph; } cats[] = {
         {"外观和主题", QColor(80, 140, 220), "主"}, {"网络和 Internet 连接", QColor(60, 170, 90), "网"},
@@ -150,11 +170,12 @@ QPixmap ControlPanelClassic(const QSize& size)
 {
     QPixmap pm = filled(size, Qt::white);
     QPainter p(&pm);
-    taskPane(p, size.height(), {QStringLiteral("控制面板"), QStringLiteral("请参阅")},
-             {{}, {QStringLiteral("Windows Update"), QStringLiteral("帮助和支持")}});
+    taskPaneBackground(p, size.height());
     // The link at (8, 104) 193 x 41 switches to the category view.
-    Glyph(p, QRect(16, 112, 24, 24), QColor(90, 150, 220), QStringLiteral("⇄"));
-    Link(p, QRect(46, 104, 150, 41), QStringLiteral("切换到分类视图"), Qt::white);
+    paneBox(p, 70, QStringLiteral("控制面板"), {{QStringLiteral("切换到分类视图"), QRect(8, 104, 192, 41), true}});
+    paneBox(p, 170, QStringLiteral("请参阅"),
+            {{QStringLiteral("Windows Update"), QRect(10, 198, 190, 26)},
+             {QStringLiteral("帮助和支持"), QRect(10, 224, 190, 26)}});
     const struct { const char* caption; QColor fill; const char* glyph; QRect r; } apps[] = {
         {"Internet 选项", QColor(40, 120, 210), "IE", QRect(240, 134, 180, 73)},
         {"辅助功能选项", QColor(90, 170, 60), "辅", QRect(440, 134, 180, 73)},
@@ -361,14 +382,18 @@ QPixmap PrintersFolder(bool withPrinter)
     const QSize size(870, 640);
     QPixmap pm = filled(size, Qt::white);
     QPainter p(&pm);
-    taskPane(p, size.height(), {QStringLiteral("打印机任务"), QStringLiteral("请参阅"), QStringLiteral("其它位置")},
-             {{QStringLiteral("添加打印机"), QStringLiteral("设置传真")},
-              {QStringLiteral("打印疑难解答"), QStringLiteral("从 Internet 上获得帮助")},
-              {QStringLiteral("控制面板"), QStringLiteral("扫描仪和照相机"), QStringLiteral("我的文档")}});
+    taskPaneBackground(p, size.height());
     // The task link "添加打印机" lies at (16, 120) 185 x 33.
-    p.fillRect(QRect(16, 120, 185, 33), QColor(214, 223, 247));
-    Glyph(p, QRect(20, 124, 24, 24), QColor(60, 120, 170), QStringLiteral("+"));
-    Link(p, QRect(50, 120, 150, 33), QStringLiteral("添加打印机"), QColor(33, 93, 198));
+    paneBox(p, 90, QStringLiteral("打印机任务"),
+            {{QStringLiteral("添加打印机"), QRect(16, 120, 184, 33), true},
+             {QStringLiteral("设置传真"), QRect(16, 153, 184, 30)}});
+    paneBox(p, 210, QStringLiteral("请参阅"),
+            {{QStringLiteral("打印疑难解答"), QRect(10, 238, 190, 26)},
+             {QStringLiteral("从 Internet 上获得帮助"), QRect(10, 264, 190, 26)}});
+    paneBox(p, 320, QStringLiteral("其它位置"),
+            {{QStringLiteral("控制面板"), QRect(10, 348, 190, 26)},
+             {QStringLiteral("扫描仪和照相机"), QRect(10, 374, 190, 26)},
+             {QStringLiteral("我的文档"), QRect(10, 400, 190, 26)}});
     Text(p, QRect(240, 20, 600, 30), QStringLiteral("打印机和传真"), 18, true, QColor(33, 93, 198));
     applet(p, QRect(240, 70, 200, 70), QColor(150, 150, 160), QStringLiteral("传"), QStringLiteral("Fax"));
     if (withPrinter)
@@ -450,10 +475,10 @@ QPixmap Wizard(WizardPage page)
                     QStringLiteral("如果不知道打印机的名称或地址，您可以搜索符合您的需求的打印机。"), true, next);
         Text(p, QRect(30, 92, 440, 22), QStringLiteral("要连接到哪台打印机?"));
         Text(p, QRect(66, 117, 300, 20), QStringLiteral("浏览打印机(&W)"));
-        Text(p, QRect(66, 143, 300, 20), QStringLiteral("连接到这台打印机(或者浏览打印机，选择这个选项并单击“下一步”)(&C):"), 11);
+        Text(p, QRect(66, 143, 300, 20), QStringLiteral("连接到这台打印机(&C):"));
         Text(p, QRect(66, 166, 30, 22), QStringLiteral("名称:"));
         Text(p, QRect(100, 190, 300, 18), QStringLiteral("例如: \\\\server\\printer"), 11, false, QColor(90, 90, 90));
-        Text(p, QRect(66, 208, 380, 20), QStringLiteral("连接到 Internet、家庭或办公网络上的打印机(&O):"), 11);
+        Text(p, QRect(66, 208, 380, 20), QStringLiteral("连接到 Internet、家庭或办公网络上的打印机(&O):"));
         Text(p, QRect(66, 235, 30, 22), QStringLiteral("URL:"));
         Text(p, QRect(100, 260, 380, 36), QStringLiteral("例如: http://server/printers/myprinter/.printer"), 11,
              false, QColor(90, 90, 90));

@@ -143,6 +143,7 @@ QWidget* TfrmTimeandDate::buildDatePage()
     calDate->setNavigationBarVisible(false);
     calDate->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calDate->setFirstDayOfWeek(Qt::Sunday);
+    calDate->setLocale(QLocale(QLocale::Chinese, QLocale::China));
     calDate->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     calDate->setDateRange(QDate(1900, 1, 1), QDate(2999, 12, 31));
     dg->addWidget(cbxMonth, 0, 0);

@@ -91,7 +91,7 @@ QPixmap SafeScreen(int screen)
         rows(p, 60, 220, checks, screen == 2 ? QStringLiteral("检查中") : QStringLiteral("已完成"));
         break;
     case 4:
-        Text(p, QRect(60, 105, 440, 40), QStringLiteral("体检完成，发现 2 项需要处理的问题"), 18, true,
+        Text(p, QRect(60, 98, 580, 28), QStringLiteral("体检完成，发现 2 项需要处理的问题"), 15, true,
              QColor(200, 80, 30));
         // action hot spots (528, 128) and (528, 256), 113 x 73.
         p.fillRect(QRect(60, 128, 450, 73), Qt::white);

@@ -121,6 +121,7 @@ TfrmSystemInfo::TfrmSystemInfo(QWidget* parent) : QWidget(parent)
     v->addWidget(split, 1);
     v->addWidget(search);
 
+    sim::ShowMnemonics(this);
     connect(tvCategory, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node) { tvCategoryChanging(node); });
 }

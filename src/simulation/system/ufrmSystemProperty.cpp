@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -78,6 +79,14 @@ TfrmSystemProperty::TfrmSystemProperty(QWidget* parent) : QWidget(parent)
             lblDeviceManager = new THotRect(page, "lblDeviceManager", QRect(223, 79, 147, 21), true);
     }
     pgSystem->setCurrentIndex(kRemotePage);
+    // The seven tabs fit in one row, without scroll arrows.
+    pgSystem->tabBar()->setUsesScrollButtons(false);
+    pgSystem->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 4px 5px; margin-right: 1px; border: 1px solid rgb(145, 155, 156);"
+        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
+        " background: rgb(244, 243, 238); }"
+        "QTabBar::tab:selected { background: white; border-top: 2px solid rgb(255, 200, 60); }"
+        "QTabWidget::pane { border: 1px solid rgb(145, 155, 156); }"));
 
     btOK = button("btOK", QStringLiteral("确定"));
     btCancel = button("btCancel", QStringLiteral("取消"));
