@@ -74,6 +74,7 @@ TfrmSystemProperty::TfrmSystemProperty(QWidget* parent) : QWidget(parent)
         page->setObjectName(QStringLiteral("imgPage%1").arg(i));
         page->setPixmap(sysart::SystemPropertyPage(i, kPageSize));
         page->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        page->setStyleSheet(QStringLiteral("background: rgb(236, 233, 216);"));
         pgSystem->addTab(page, names[i]);
         if (i == kHardwarePage)
             lblDeviceManager = new THotRect(page, "lblDeviceManager", QRect(223, 79, 147, 21), true);
