@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
+#include <QMenu>
 #include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
@@ -455,6 +456,46 @@ TEST_F(ControlPanelTest, ReturnAndEscapeDoNotCloseTheDialogs)
         EXPECT_EQ(q.OpAnswers().join(QLatin1Char('|')), opened) << before.toStdString();
         EXPECT_TRUE(d->isVisible());
         sim::DestroyWindow(QString::fromLatin1(name));
+    }
+}
+
+// The desktop's menus and clock open the windows of this family, stay-on-top where the
+// desktop says so.
+TEST_F(ControlPanelTest, DesktopActionsOpenTheirWindows)
+{
+    TfrmOperationMain* d = desktop();
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+        const char* cls;
+        bool stayOnTop;
+    };
+    auto menu = [](QMenu* m, QStringList path) { return [m, path] { TfrmOperationMain::FindAction(m, path)->trigger(); }; };
+    const Case cases[] = {
+        {"Start 控制面板", menu(d->PpStartMenu, {"设置(&S)", "控制面板(&C)"}), "TfrmControlForm", false},
+        {"desktop 属性", menu(d->PPMainR, {"属性(&R)"}), "TfrmWindowsmenu", true},
+        {"taskbar 属性", menu(d->PP_Toolbar, {"属性(&R)"}), "Tfrmtoolbar", true},
+        {"clock menu 调整日期/时间", menu(d->PPTime, {"调整日期/时间(&A)"}), "TfrmTimeandDate", true},
+        {"clock menu 属性", menu(d->PPTime, {"属性(&R)"}), "TfrmTimeandDate", true},
+        {"clock double-click", [d] { QTest::mouseDClick(d->lbTime, Qt::LeftButton); }, "TfrmTimeandDate", true},
+        {"我的电脑 属性", menu(d->ppMyCompter, {"属性(&R)"}), "TfrmSystemProperty", false},
+        {"Start 系统信息", menu(d->PpStartMenu, {"程序(&P)", "附件", "系统工具", "系统信息"}), "TfrmSystemInfo", false},
+        {"Start 360安全卫士", menu(d->PpStartMenu, {"程序(&P)", "360安全中心", "360安全卫士"}), "Tfrm360safe1", false},
+        {"Start 360杀毒", menu(d->PpStartMenu, {"程序(&P)", "360安全中心", "360杀毒"}), "Tfrm360sd1", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.act();
+        QWidget* w = sim::CurrentWindow(QString::fromLatin1(c.cls));
+        ASSERT_TRUE(w);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(bool(w->windowFlags() & Qt::WindowStaysOnTopHint), c.stayOnTop);
+        // While it is shown the desktop cannot be left.
+        d->tmrRefreshTimer();
+        EXPECT_FALSE(d->btClose->isEnabled());
+        sim::DestroyWindow(QString::fromLatin1(c.cls));
+        d->tmrRefreshTimer();
+        EXPECT_TRUE(d->btClose->isEnabled());
     }
 }
 
