@@ -405,7 +405,7 @@ QPixmap PrintersFolder(bool withPrinter)
 namespace {
 
 void wizardFrame(QPainter& p, const QSize& size, bool welcome, const QString& title, const QString& subtitle,
-                 bool backEnabled, const QString& next)
+                 bool backEnabled, const QString& next, bool nextEnabled = true)
 {
     p.fillRect(QRect(QPoint(0, 0), size), kFace);
     if (welcome) {
@@ -428,7 +428,7 @@ void wizardFrame(QPainter& p, const QSize& size, bool welcome, const QString& ti
     p.drawLine(0, 318, size.width(), 318);
     // back (246, 329), next (328, 328), cancel (412, 328), each 81 x 33.
     Button(p, QRect(246, 329, 81, 33), QStringLiteral("< 上一步(&B)"), backEnabled);
-    Button(p, QRect(328, 328, 81, 33), next);
+    Button(p, QRect(328, 328, 81, 33), next, nextEnabled);
     Button(p, QRect(412, 328, 81, 33), QStringLiteral("取消"));
 }
 
@@ -465,7 +465,7 @@ QPixmap Wizard(WizardPage page)
     }
     case WizardPage::Local:
         wizardFrame(p, size, false, QStringLiteral("新打印机检测"),
-                    QStringLiteral("Windows 将检测即插即用打印机。"), true, next);
+                    QStringLiteral("Windows 将检测即插即用打印机。"), true, next, false);
         Text(p, QRect(40, 90, 420, 120),
              QStringLiteral("没有检测到即插即用打印机。\n\n此计算机上没有连接本地打印机。"
                             "要安装网络打印机，请单击“上一步”，选择网络打印机。"));
