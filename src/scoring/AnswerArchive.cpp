@@ -178,7 +178,7 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
                 DoCopyDir(favoritesDir(), r + QStringLiteral("Favorites"));
                 TDM::WriteLog(QStringLiteral("frmMain.SaveIEAns out"));
             } else if (question.OperationType == 26) {
-                question.SetAnswer(FlattenOpAnswers(question, 20));
+                question.SetAnswer(FlattenOpAnswers(question, kFinalSaveLastSlot));
             }
             lines << AnswerLine(question);
         } catch (const std::exception& e) {

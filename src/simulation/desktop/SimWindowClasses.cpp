@@ -10,6 +10,33 @@ void sim_anchor_TfrmIESet();
 void sim_anchor_TfrmLanSet();
 void sim_anchor_TfrmAddSafeWeb();
 void sim_anchor_TfrmAddUnSafeWeb();
+void sim_anchor_TfrmControlForm();
+void sim_anchor_TfrmMouseSet();
+void sim_anchor_TfrmTimeandDate();
+void sim_anchor_TfrmWindowsmenu();
+void sim_anchor_Tfrmtoolbar();
+void sim_anchor_TfrmAddPrint();
+void sim_anchor_TfrmNewRegPrint();
+void sim_anchor_TfrmRegPrint2();
+void sim_anchor_TfrmRegPrint3();
+void sim_anchor_TfrmRegPrint4();
+void sim_anchor_TfrmRegPrint5();
+void sim_anchor_TfrmRegPrint6();
+void sim_anchor_TfrmRegPrintSuccess();
+void sim_anchor_TfrmRegPrintOK();
+void sim_anchor_Tfrm360safe1();
+void sim_anchor_Tfrm360safe2();
+void sim_anchor_Tfrm360safe3();
+void sim_anchor_Tfrm360safe4();
+void sim_anchor_Tfrm360safe5();
+void sim_anchor_Tfrm360safe6();
+void sim_anchor_Tfrm360safe7();
+void sim_anchor_Tfrm360sd1();
+void sim_anchor_Tfrm360sd2();
+void sim_anchor_Tfrm360sd3();
+void sim_anchor_TfrmSystemProperty();
+void sim_anchor_TfrmManagementConsole();
+void sim_anchor_TfrmSystemInfo();
 
 namespace sim {
 
@@ -20,6 +47,33 @@ void LinkWindowClasses()
     sim_anchor_TfrmLanSet();
     sim_anchor_TfrmAddSafeWeb();
     sim_anchor_TfrmAddUnSafeWeb();
+    sim_anchor_TfrmControlForm();
+    sim_anchor_TfrmMouseSet();
+    sim_anchor_TfrmTimeandDate();
+    sim_anchor_TfrmWindowsmenu();
+    sim_anchor_Tfrmtoolbar();
+    sim_anchor_TfrmAddPrint();
+    sim_anchor_TfrmNewRegPrint();
+    sim_anchor_TfrmRegPrint2();
+    sim_anchor_TfrmRegPrint3();
+    sim_anchor_TfrmRegPrint4();
+    sim_anchor_TfrmRegPrint5();
+    sim_anchor_TfrmRegPrint6();
+    sim_anchor_TfrmRegPrintSuccess();
+    sim_anchor_TfrmRegPrintOK();
+    sim_anchor_Tfrm360safe1();
+    sim_anchor_Tfrm360safe2();
+    sim_anchor_Tfrm360safe3();
+    sim_anchor_Tfrm360safe4();
+    sim_anchor_Tfrm360safe5();
+    sim_anchor_Tfrm360safe6();
+    sim_anchor_Tfrm360safe7();
+    sim_anchor_Tfrm360sd1();
+    sim_anchor_Tfrm360sd2();
+    sim_anchor_Tfrm360sd3();
+    sim_anchor_TfrmSystemProperty();
+    sim_anchor_TfrmManagementConsole();
+    sim_anchor_TfrmSystemInfo();
 }
 
 } // namespace sim

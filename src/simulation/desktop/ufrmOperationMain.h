@@ -140,8 +140,6 @@ private:
     void openSimple(const QString& cls, bool stayOnTop, const QString& verb = {});
 
     bool m_netStartActionOn = true;
-    QPointer<QWidget> m_360safeWindow;
-    QPointer<QWidget> m_360sdWindow;
     QPoint m_dragStart;
     QPoint m_panelStart;
     bool m_dragging = false;
