@@ -15,6 +15,7 @@
 #include "platform/Ansi.h"
 #include "platform/WinPaths.h"
 #include "platform/WinProcess.h"
+#include "question/OperationTypes.h"
 #include "question/TQuestion.h"
 
 namespace {
@@ -109,21 +110,21 @@ bool SaveAnswerArchive(TQuestion& question, const QString& examineeDir, bool& sa
 
     QStringList lines;
     try {
-        switch (question.OperationType) {
-        case 5: {
+        switch (OperationAnswerKeeping(question.OperationType)) {
+        case TAnswerKeeping::DesktopShortcuts: {
             const QString target = r + QStringLiteral("DeskTop");
             pathutil::ForceDirectories(target);
             DoCopyFileByExt(desktopDir(), target, QStringLiteral("*.lnk"));
             break;
         }
-        case 10:
+        case TAnswerKeeping::Favorites:
             // The favourites are kept with the answer; the browser history capture that
             // also refreshes the answer text belongs to the browser-state support.
             TDM::WriteLog(QStringLiteral("TfrmTool.SaveIEAns in"));
             DoCopyDir(favoritesDir(), r + QStringLiteral("Favorites"));
             TDM::WriteLog(QStringLiteral("TfrmTool.SaveIEAns out"));
             break;
-        case 26:
+        case TAnswerKeeping::OperationList:
             question.SetAnswer(FlattenOpAnswers(question, TQuestion::OpAnswerCount - 1));
             break;
         default:
@@ -151,9 +152,10 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
     endArchivers();
     const QString r = pathutil::IncludeTrailingBackslash(examineeDir);
     QStringList lines{QStringLiteral("[strOpsList]")};
+    const TAnswerKeeping keeping = OperationAnswerKeeping(question.OperationType);
     if (question.QuestionType == 5) {
         try {
-            if (question.OperationType == 5) {
+            if (keeping == TAnswerKeeping::DesktopShortcuts) {
                 const QString folder = r + QStringLiteral("DeskTop");
                 win::SetFileAttributes(folder, win::FILE_ATTRIBUTE_NORMAL);
                 if (pathutil::DirectoryExists(folder)) {
@@ -172,12 +174,12 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
                     return false;
                 }
                 DoCopyFileByExt(desktopDir(), folder, QStringLiteral("*.lnk"));
-            } else if (question.OperationType == 10) {
+            } else if (keeping == TAnswerKeeping::Favorites) {
                 TDM::WriteLog(QStringLiteral("frmMain.SaveIEAns in"));
                 pathutil::ForceDirectories(r + QStringLiteral("Favorites"));
                 DoCopyDir(favoritesDir(), r + QStringLiteral("Favorites"));
                 TDM::WriteLog(QStringLiteral("frmMain.SaveIEAns out"));
-            } else if (question.OperationType == 26) {
+            } else if (keeping == TAnswerKeeping::OperationList) {
                 question.SetAnswer(FlattenOpAnswers(question, kFinalSaveLastSlot));
             }
             lines << AnswerLine(question);
@@ -186,13 +188,8 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
         }
     }
     win::SetFileAttributes(archivePath, win::FILE_ATTRIBUTE_NORMAL);
-    switch (question.OperationType) {
-    case 6: case 7: case 8: case 16:
+    if (keeping == TAnswerKeeping::DocumentMark)
         lines << QStringLiteral("[subjectanslist]") << QStringLiteral("%1=%2").arg(question.QuestionId).arg(QStringLiteral("1"));
-        break;
-    default:
-        break;
-    }
     // The old archive is replaced by renaming the new one over it; when that is not
     // possible the old archive stays as it is.
     if (!WriteArchiveFile(archivePath, lines)) {
@@ -207,9 +204,10 @@ void LoadOperationStoreDetails(TQuestion& question, const QString& examineeDir)
 {
     TDM::WriteLog(QStringLiteral("frmWaitExam.LoadOperationStoreDetails in"));
     const QString r = pathutil::IncludeTrailingBackslash(examineeDir);
-    if (question.OperationType == 5)
+    const TAnswerKeeping keeping = OperationAnswerKeeping(question.OperationType);
+    if (keeping == TAnswerKeeping::DesktopShortcuts)
         DoCopyFileByExt(r + QStringLiteral("DeskTop"), desktopDir(), QStringLiteral("*.lnk"));
-    else if (question.OperationType == 10)
+    else if (keeping == TAnswerKeeping::Favorites)
         DoCopyFileByExt(r + QStringLiteral("Favorites"), favoritesDir(), QStringLiteral("*.*"));
     TDM::WriteLog(QStringLiteral("frmWaitExam.LoadOperationStoreDetails out"));
 }

@@ -20,6 +20,7 @@
 
 #include "common/Prompts.h"
 #include "platform/WinPaths.h"
+#include "question/OperationTypes.h"
 #include "question/TQuestion.h"
 #include "simulation/desktop/SimArt.h"
 #include "simulation/desktop/SimWindows.h"
@@ -521,7 +522,7 @@ void TfrmOperationMain::FormShow()
     }
 
     TQuestion* q = sim::CurrentQuestion();
-    if (q && q->OperationType == 26) {
+    if (q && OperationAnswerKeeping(q->OperationType) == TAnswerKeeping::OperationList) {
         RestoreDesktopState();
         lbTime->setText(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm")));
         Panel1->setProperty("popupMenu", true);
