@@ -124,7 +124,11 @@ TStartApp::TStartApp(const QString& path) : m_path(path)
         // Deleted on the GUI thread's loop after it finished.
         moveToThread(app->thread());
     }
-    start();
+}
+
+void TStartApp::Start(const QString& path)
+{
+    (new TStartApp(path))->start();
 }
 
 TStartApp::~TStartApp()

@@ -98,7 +98,7 @@ bool startByType(TwebServer& ws, int b, const QString& programPath, const QStrin
             }
             // Photoshop (14) is driven through its automation server on Windows; this
             // platform has none, so it starts like any other program.
-            (new TStartApp(programPath))->start();
+            TStartApp::Start(programPath);
         }
         return true;
     }
