@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     if (lastError == win::ERROR_ALREADY_EXISTS) {
         const win::HWND running = win::FindWindow(QStringLiteral("TfrmTool"), QStringLiteral("Pravik"));
         if (!NotifyRunningInstance(running)) {
-            AppMessageBox(QStringLiteral("Pravik正在运行，则先关闭!"), QStringLiteral("提示信息"));
+            AppMessageBox(QStringLiteral("Pravik正在运行，则先关闭!"), kPromptTitle);
             return 0;
         }
     }

@@ -30,7 +30,6 @@ QPointer<TfrmTool> frmTool;
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
 const QString kNoAnswerFolder =
     QStringLiteral("考生作答目录不存在。\r\n系统即将关闭，请在Tamry网上重新练习本题。");
 const QColor kCaptionGrey(113, 113, 113);
@@ -38,15 +37,18 @@ const QColor kCaptionGrey(113, 113, 113);
 void Log(const QString& text) { TDM::WriteLog(text); }
 
 // Report, log and quit through the data module (log only when it does not exist).
-void ShowLogQuit(const QString& text)
+// Reports through the data module and ends the exercise with its exit clean-up; before
+// the data module exists, logs (and prompts) and ends the application.
+void reportAndQuit(const QString& text, bool showBox)
 {
-    if (DM)
-        DM->ReportAndExit(text, true, true, true);
-    else {
-        ShowPrompt(text, 1, kTitle);
-        Log(text);
-        TerminateApplication();
+    if (DM) {
+        DM->ReportAndExit(text, showBox, true, true);
+        return;
     }
+    if (showBox)
+        ShowPrompt(text, 1, kPromptTitle);
+    Log(text);
+    TerminateApplication();
 }
 
 appart::TBitBtn* toolButton(QWidget* parent, const char* name, const QString& caption, const QRect& r)
@@ -185,7 +187,7 @@ void TfrmTool::FormCreate()
     // The recent-documents lists are created by their own unit when it exists.
     strCurDisk = QStringLiteral("Y");
     if (!PickFreeDrive(strCurDisk)) {
-        ShowPrompt(QStringLiteral("创建系统目录失败: \r\n") + strCurDisk, 4, kTitle);
+        ShowPrompt(QStringLiteral("创建系统目录失败: \r\n") + strCurDisk, 4, kPromptTitle);
         TerminateApplication();
         return;
     }
@@ -278,11 +280,11 @@ void TfrmTool::FormClose()
         return;
     }
     if (!DeleteDirTree(dir, false, false)) {
-        ShowPrompt(QStringLiteral("删除") + dir + QStringLiteral("失败,请手动删除"), 1, kTitle);
+        ShowPrompt(QStringLiteral("删除") + dir + QStringLiteral("失败,请手动删除"), 1, kPromptTitle);
         return;
     }
     if (!win::RemoveDirectory(pathutil::ExcludeTrailingBackslash(dir))) {
-        ShowPrompt(QStringLiteral("移除") + dir + QStringLiteral("失败,请手动删除"), 1, kTitle);
+        ShowPrompt(QStringLiteral("移除") + dir + QStringLiteral("失败,请手动删除"), 1, kPromptTitle);
         return;
     }
     FormDestroy();
@@ -327,17 +329,11 @@ void TfrmTool::btnMinimizeClick()
 
 void TfrmTool::btnExitClick()
 {
-    if (!AskPrompt(QStringLiteral("正在练习，确定要退出吗？"), 1, kTitle))
+    if (!AskPrompt(QStringLiteral("正在练习，确定要退出吗？"), 1, kPromptTitle))
         return;
     TimerTime->stop();
     TimerSave->stop();
-    const QString line = QStringLiteral("TfrmTool.labCloseClick QUIT");
-    if (DM)
-        DM->ReportAndExit(line, false, true, true);
-    else {
-        Log(line);
-        TerminateApplication();
-    }
+    reportAndQuit(QStringLiteral("TfrmTool.labCloseClick QUIT"), false);
 }
 
 void TfrmTool::btnOpenMatClick()
@@ -345,7 +341,7 @@ void TfrmTool::btnOpenMatClick()
     Log(QStringLiteral("TfrmTool.btnOpenMatClick In"));
     const int questId = QuestionId();
     if (questId == 0) {
-        ShowPrompt(QStringLiteral("试题编号为0"), 1, kTitle);
+        ShowPrompt(QStringLiteral("试题编号为0"), 1, kPromptTitle);
         return;
     }
     QString folder;
@@ -363,24 +359,24 @@ void TfrmTool::btnOpenMatClick()
             win::ShellOpen(folder);
         Log(QStringLiteral("TfrmTool.btnOpenMatClick Out"));
     } else {
-        ShowLogQuit(kNoAnswerFolder);
+        reportAndQuit(kNoAnswerFolder, true);
     }
 }
 
 void TfrmTool::btnDoClick()
 {
     if (!pathutil::DirectoryExists(ExamineeFolder())) {
-        ShowLogQuit(kNoAnswerFolder);
+        reportAndQuit(kNoAnswerFolder, true);
         return;
     }
     if (!SoftStartContinue())
-        ShowPrompt(QStringLiteral("启动失败,程序将退出"), 1, kTitle);
+        ShowPrompt(QStringLiteral("启动失败,程序将退出"), 1, kPromptTitle);
 }
 
 void TfrmTool::btnSubmitClick()
 {
     Log(QStringLiteral("TfrmTool.btnSubmitClick In"));
-    if (!AskPrompt(QStringLiteral("请确保已做好保存，否则会影响评分。\r\n确认提交？"), 1, kTitle))
+    if (!AskPrompt(QStringLiteral("请确保已做好保存，否则会影响评分。\r\n确认提交？"), 1, kPromptTitle))
         return;
     // Wait for an automatic save (or the start) to finish: the save timer is off
     // meanwhile.
@@ -393,7 +389,7 @@ void TfrmTool::btnSubmitClick()
             if (DM)
                 DM->ReportAndExit(text, true, true, false);
             else {
-                ShowPrompt(text, 1, kTitle);
+                ShowPrompt(text, 1, kPromptTitle);
                 Log(text);
             }
             return;
@@ -406,7 +402,7 @@ void TfrmTool::btnSubmitClick()
     SaveAns();
     const QString ansFile = ExamineeFolder() + QStringLiteral("\\ans.zt");
     if (!pathutil::FileExists(ansFile)) {
-        ShowLogQuit(QStringLiteral("找不到作答结果文件。\r\n系统即将关闭，请在Tamry网上重新练习本题。"));
+        reportAndQuit(QStringLiteral("找不到作答结果文件。\r\n系统即将关闭，请在Tamry网上重新练习本题。"), true);
         return;
     }
     SubmitToEngine(ansFile);
@@ -462,13 +458,7 @@ win::LRESULT TfrmTool::WndProc(unsigned msg, win::WPARAM, win::LPARAM)
 void TfrmTool::WMPFOK()
 {
     HandPaper();
-    const QString line = QStringLiteral("TfrmTool.WMPFOK out.");
-    if (DM)
-        DM->ReportAndExit(line, false, true, true);
-    else {
-        Log(line);
-        TerminateApplication();
-    }
+    reportAndQuit(QStringLiteral("TfrmTool.WMPFOK out."), false);
 }
 
 void TfrmTool::WMPFFAIL()
@@ -477,16 +467,10 @@ void TfrmTool::WMPFFAIL()
     const QString pfIni = win::ProgramDir() + QStringLiteral("pf.ini");
     if (pathutil::FileExists(pfIni))
         err = TIniFile(pfIni).ReadString(QStringLiteral("PfPara"), QStringLiteral("ErrMsg")).trimmed();
-    ShowPrompt(err.isEmpty() ? QStringLiteral("评分失败") : err, 1, kTitle);
+    ShowPrompt(err.isEmpty() ? QStringLiteral("评分失败") : err, 1, kPromptTitle);
 }
 
 void TfrmTool::WMUSERSHOW()
 {
-    const QString line = QStringLiteral("TfrmTool.WM_USER_SHOW in");
-    if (DM)
-        DM->ReportAndExit(line, false, true, true);
-    else {
-        Log(line);
-        TerminateApplication();
-    }
+    reportAndQuit(QStringLiteral("TfrmTool.WM_USER_SHOW in"), false);
 }

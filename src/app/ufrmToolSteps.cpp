@@ -21,7 +21,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
 
 QString now()
 {
@@ -46,9 +45,26 @@ bool forceOrTerminate(const QString& folder)
 {
     if (pathutil::DirectoryExists(folder) || pathutil::ForceDirectories(folder))
         return true;
-    ShowPrompt(QStringLiteral("创建系统目录失败: \r\n") + folder, 4, kTitle);
+    ShowPrompt(QStringLiteral("创建系统目录失败: \r\n") + folder, 4, kPromptTitle);
     TerminateApplication();
     return false;
+}
+
+// True once the exercise is being left (Exit, a second instance, a fatal failure,
+// also from inside one of the waits of a step, which pump messages): then no further
+// step of the start sequence runs. When the exit clean-up ran while the step was still
+// going, what the step made after it (folders, the drive, downloaded files, a started
+// program) is cleaned up once more.
+bool startAbandoned()
+{
+    if (!ApplicationQuitting())
+        return false;
+    if (DM && DM->ExitCleanUpRan()) {
+        DM->ExitCleanUp();
+        if (!DM->RunDownloadDir.isEmpty())
+            DeleteDirTree(DM->RunDownloadDir, true, false);
+    }
+    return true;
 }
 
 } // namespace
@@ -63,7 +79,7 @@ bool TfrmTool::StartExercise()
 
     // 2. Started without a launch address.
     if (LaunchData.isEmpty()) {
-        ShowPrompt(QStringLiteral("请到Tamry网进行练习！"), 1, kTitle);
+        ShowPrompt(QStringLiteral("请到Tamry网进行练习！"), 1, kPromptTitle);
         if (!ApplicationQuitting())
             OpenUrl(DM ? DM->UserLoginUrl : QString());
         TerminateApplication();
@@ -92,28 +108,34 @@ bool TfrmTool::StartExercise()
 
     // 6. The base URL.
     if (FwebServer->BaseURL.isEmpty()) {
-        ShowPrompt(QStringLiteral("登录失败，程序将退出！"), 1, kTitle);
+        ShowPrompt(QStringLiteral("登录失败，程序将退出！"), 1, kPromptTitle);
         return false;
     }
     FwebServer->WebTamry->SetBaseURL(FwebServer->BaseURL);
 
     // 7. The launch data and the question package.
-    if (!FwebServer->Download()) {
+    const bool downloaded = FwebServer->Download();
+    if (startAbandoned())
+        return false;
+    if (!downloaded) {
         if (!ApplicationQuitting())
-            ShowPrompt(QStringLiteral("下载试题失败,程序将退出"), 1, kTitle);
+            ShowPrompt(QStringLiteral("下载试题失败,程序将退出"), 1, kPromptTitle);
         return false;
     }
 
     // 8. The description picture.
     const QString picture = FwebServer->GetPicturePath();
     if (picture.isEmpty()) {
-        ShowPrompt(QStringLiteral("显示的题目丢失,程序将退出"), 1, kTitle);
+        ShowPrompt(QStringLiteral("显示的题目丢失,程序将退出"), 1, kPromptTitle);
         return false;
     }
     LoadPaperImage(picture);
 
     // 9. The environment check.
-    if (!EnvironmentCheck()) {
+    const bool checked = EnvironmentCheck();
+    if (startAbandoned())
+        return false;
+    if (!checked) {
         if (!ApplicationQuitting() && DM)
             DM->ReportAndExit(QStringLiteral("环境检测不通过，退出程序！"), false, true, true);
         return false;
@@ -131,27 +153,30 @@ bool TfrmTool::StartExercise()
     }
 
     // 11. The practice and question folders.
-    if (!forceOrTerminate(practice) || !forceOrTerminate(question))
+    if (!forceOrTerminate(practice) || !forceOrTerminate(question) || startAbandoned())
         return false;
 
     // 12. The examinee folder tree.
-    if (!FStuDirManage->AddStuDir(examineeNo, paper.questionid)) {
-        ShowPrompt(QStringLiteral("添加准考证(%1)失败,程序将退出！").arg(examineeNo), 1, kTitle);
+    const bool added = FStuDirManage->AddStuDir(examineeNo, paper.questionid);
+    if (startAbandoned())
+        return false;
+    if (!added) {
+        ShowPrompt(QStringLiteral("添加准考证(%1)失败,程序将退出！").arg(examineeNo), 1, kPromptTitle);
         return false;
     }
 
     // 13. The material.
-    if (!FwebServer->CopyMaterialTo(practice))
+    if (!FwebServer->CopyMaterialTo(practice) || startAbandoned())
         return false;
 
     // 14. The working environment of the question.
-    if (!FwebServer->SoftStart()) {
-        if (!ApplicationQuitting())
-            ShowPrompt(QStringLiteral("启动失败,程序将退出！"), 1, kTitle);
+    const bool started = FwebServer->SoftStart();
+    if (startAbandoned())
+        return false;
+    if (!started) {
+        ShowPrompt(QStringLiteral("启动失败,程序将退出！"), 1, kPromptTitle);
         return false;
     }
-    if (ApplicationQuitting())
-        return false;
 
     // 15. The question folder may have been removed meanwhile.
     if (!pathutil::DirectoryExists(question) && !pathutil::ForceDirectories(question)) {
@@ -159,6 +184,9 @@ bool TfrmTool::StartExercise()
             DM->ReportAndExit(QStringLiteral("启动失败，程序将退出！"), true, true, true);
         return false;
     }
+
+    if (startAbandoned())
+        return false;
 
     // 16. The exercise runs.
     TimerTime->start();
@@ -232,20 +260,20 @@ void TfrmTool::HandPaper()
             if (!page.isEmpty() && WebOpenUrl(page) < 32)
                 ShowPrompt(QString::asprintf("导航到Tamry网查看评析页面失败！\r\n本次练习分数:%.2f,", static_cast<double>(info.score))
                                + evaluation,
-                           4, kTitle);
+                           4, kPromptTitle);
             handedIn = true;
             break;
         }
         if (ApplicationQuitting())
             return;
-        if (attempt < 4 && !AskPrompt(QStringLiteral("上传练习成绩到Tamry网失败，是否重试？"), 1, kTitle))
+        if (attempt < 4 && !AskPrompt(QStringLiteral("上传练习成绩到Tamry网失败，是否重试？"), 1, kPromptTitle))
             break;
     }
     if (!handedIn && !ApplicationQuitting())
         ShowPrompt(QString::asprintf("上传练习成绩到Tamry网失败!\r\n本次练习分数:%.2f。\r\n----------------------------------",
                                      static_cast<double>(info.score))
                        + evaluation,
-                   4, kTitle);
+                   4, kPromptTitle);
 }
 
 bool TfrmTool::SoftStartContinue()

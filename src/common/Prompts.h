@@ -5,6 +5,9 @@
 #include <QString>
 #include <memory>
 
+// The title of almost every prompt of the client.
+inline const QString kPromptTitle = QStringLiteral("提示信息");
+
 class IPrompts {
 public:
     virtual ~IPrompts() = default;

@@ -22,7 +22,7 @@ QString configFile()
 // Failure F: the prompt, then the end of the application.
 bool failCreate(const QString& path)
 {
-    ShowPrompt(QStringLiteral("创建系统目录失败: \r\n") + path, 4, QStringLiteral("提示信息"));
+    ShowPrompt(QStringLiteral("创建系统目录失败: \r\n") + path, 4, kPromptTitle);
     TerminateApplication();
     return false;
 }

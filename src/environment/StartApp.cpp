@@ -26,7 +26,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
 const QString kChecker = QStringLiteral("EnvironCheckClient.exe");
 const QString kCheckResultFile = QStringLiteral("checksoftresult.ini");
 const QString kInternetSettings = QStringLiteral("\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings");
@@ -43,7 +42,7 @@ void Report(const QString& text, bool showBox, bool writeLog, bool quit)
         return;
     }
     if (showBox)
-        ShowPrompt(text, 1, kTitle);
+        ShowPrompt(text, 1, kPromptTitle);
     if (writeLog)
         Log(text);
 }
@@ -430,7 +429,7 @@ bool RunEnvCheckStep(const QString& ownerId, const QString& stage, const QString
         const QString text = QStringLiteral("当前电脑没有安装以下版本的软件：") + QStringLiteral("\r\n")
                              + FormatMissingNames() + QStringLiteral("\r\n")
                              + QStringLiteral("没有正确安装该版本软件将会影响本次练习的作答与评分哦~");
-        if (AskPrompt2(text, 4, kTitle)) {
+        if (AskPrompt2(text, 4, kPromptTitle)) {
             if (setToolbarEnabled)
                 setToolbarEnabled(true);
             return true;
@@ -441,13 +440,13 @@ bool RunEnvCheckStep(const QString& ownerId, const QString& stage, const QString
         return false;
     }
     case CHECKENV_INIT_FAILED:
-        ShowPrompt(QStringLiteral("环境检查初始化失败！"), 1, kTitle);
+        ShowPrompt(QStringLiteral("环境检查初始化失败！"), 1, kPromptTitle);
         return false;
     case CHECKENV_NO_RESULT:
-        ShowPrompt(QStringLiteral("环境检查失败！"), 1, kTitle);
+        ShowPrompt(QStringLiteral("环境检查失败！"), 1, kPromptTitle);
         return false;
     case CHECKENV_TIMEOUT:
-        ShowPrompt(QStringLiteral("环境检查超时失败！"), 1, kTitle);
+        ShowPrompt(QStringLiteral("环境检查超时失败！"), 1, kPromptTitle);
         return false;
     default:
         return r >= 0;
@@ -484,7 +483,7 @@ bool OpenDownloadPage()
     try {
         const qintptr r = OpenUrl(url);
         if (r <= 31) {
-            ShowPrompt(QStringLiteral("打开软件下载地址失败：") + url, 1, kTitle);
+            ShowPrompt(QStringLiteral("打开软件下载地址失败：") + url, 1, kPromptTitle);
             return false;
         }
         return true;

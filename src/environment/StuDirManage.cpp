@@ -19,7 +19,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
 
 void Log(const QString& text) { TDM::WriteLog(text, nullptr, MSG_ERROR); }
 

@@ -32,7 +32,6 @@ TDM* DM = nullptr;
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
 
 std::atomic<bool> g_quitting{false};
 
@@ -121,12 +120,18 @@ void TDM::ReportAndExit(const QString& text, bool showBox, bool writeLog, bool q
 {
     LastMessage = text;
     if (showBox)
-        ShowPrompt(text, 1, kTitle);
+        ShowPrompt(text, 1, kPromptTitle);
     if (writeLog)
         WriteLog(text, nullptr, MSG_ERROR);
     if (!quit)
         return;
+    ExitCleanUp();
+    TerminateApplication();
+}
 
+void TDM::ExitCleanUp()
+{
+    m_exitCleanUpRan = true;
     // Each clean-up step is best effort: a failure is logged by the step and the next
     // step runs.
     auto step = [](auto&& fn) {
@@ -151,7 +156,6 @@ void TDM::ReportAndExit(const QString& text, bool showBox, bool writeLog, bool q
     step([] { CloseOperationSoftware(); });
     step([] { KelTamry_IE_Restore(); });
     step([] { DelTemp(); });
-    TerminateApplication();
 }
 
 void TDM::WriteLog(const QString& text, const QObject* sender, int level)

@@ -33,6 +33,13 @@ public:
     // Report a problem: prompt (style 1, "提示信息"), log (MSG_ERROR), and with Quit
     // run the exit clean-up and end the application with exit code 0.
     void ReportAndExit(const QString& text, bool showBox, bool writeLog, bool quit);
+    // The exit clean-up of ReportAndExit without the prompt and the end: empties the
+    // examinee folder, ends the auxiliary programs and the operation software, removes
+    // the virtual drive, restores the browser state and deletes the temporary files.
+    // Each step is best effort; running it again is harmless.
+    void ExitCleanUp();
+    // True once the exit clean-up has run.
+    bool ExitCleanUpRan() const { return m_exitCleanUpRan; }
 
     // One log line through the process-wide logger; nothing before a logger exists.
     static void WriteLog(const QString& text, const QObject* sender = nullptr, int level = MSG_ERROR);
@@ -99,6 +106,9 @@ public:
     QString OwnerId;
     QString K12Stage;
     QString LaunchOperationType;
+
+private:
+    bool m_exitCleanUpRan = false;
 };
 
 // The one data module of the process (created at program start).

@@ -20,7 +20,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
 
 // Ends the archive helpers that may hold the archive open.
 void endArchivers()
@@ -161,16 +160,16 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
                 if (pathutil::DirectoryExists(folder)) {
                     TKelPubLib::Delay(100, true);
                     if (!DeleteDirTree(folder, false, false)) {
-                        ShowPrompt(QStringLiteral("删除") + folder + QStringLiteral("失败,请手动删除"), 1, kTitle);
+                        ShowPrompt(QStringLiteral("删除") + folder + QStringLiteral("失败,请手动删除"), 1, kPromptTitle);
                         return false;
                     }
                     if (!win::RemoveDirectory(folder)) {
-                        ShowPrompt(QStringLiteral("移除") + folder + QStringLiteral("失败,请手动删除"), 1, kTitle);
+                        ShowPrompt(QStringLiteral("移除") + folder + QStringLiteral("失败,请手动删除"), 1, kPromptTitle);
                         return false;
                     }
                 }
                 if (!pathutil::ForceDirectories(folder)) {
-                    ShowPrompt(QStringLiteral("建立") + folder + QStringLiteral("失败,请手动删除"), 1, kTitle);
+                    ShowPrompt(QStringLiteral("建立") + folder + QStringLiteral("失败,请手动删除"), 1, kPromptTitle);
                     return false;
                 }
                 DoCopyFileByExt(desktopDir(), folder, QStringLiteral("*.lnk"));
@@ -184,7 +183,7 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
             }
             lines << AnswerLine(question);
         } catch (const std::exception& e) {
-            ShowPrompt(QStringLiteral("保存作答结果出错：") + QString::fromLocal8Bit(e.what()), 4, kTitle);
+            ShowPrompt(QStringLiteral("保存作答结果出错：") + QString::fromLocal8Bit(e.what()), 4, kPromptTitle);
         }
     }
     win::SetFileAttributes(archivePath, win::FILE_ATTRIBUTE_NORMAL);

@@ -12,7 +12,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
 
 void Log(const QString& text) { TDM::WriteLog(text, nullptr, MSG_ERROR); }
 
@@ -28,20 +27,20 @@ bool TStuDirManage::AddStuDir(const QString& examineeNo, int questIdValue)
         TKelPubLib::Delay(100, true);
         const bool ok = DeleteDirTree(d, false, false) && win::RemoveDirectory(d);
         if (!ok) {
-            ShowPrompt(QStringLiteral("删除") + examineeNo + QStringLiteral("学生目录时失败,请手动删除"), 1, kTitle);
+            ShowPrompt(QStringLiteral("删除") + examineeNo + QStringLiteral("学生目录时失败,请手动删除"), 1, kPromptTitle);
             return false;
         }
     }
     if (!pathutil::ForceDirectories(QStringLiteral("%1\\%2").arg(d, examineeNo))) {
-        ShowPrompt(QStringLiteral("建立练习目录时失败,请手动删除"), 1, kTitle);
+        ShowPrompt(QStringLiteral("建立练习目录时失败,请手动删除"), 1, kPromptTitle);
         return false;
     }
     if (!pathutil::ForceDirectories(d + QStringLiteral("\\pf"))) {
-        ShowPrompt(QStringLiteral("建立评分目录时失败,请手动删除"), 1, kTitle);
+        ShowPrompt(QStringLiteral("建立评分目录时失败,请手动删除"), 1, kPromptTitle);
         return false;
     }
     if (!pathutil::ForceDirectories(QStringLiteral("%1\\%2\\SaveAs").arg(d, examineeNo))) {
-        ShowPrompt(QStringLiteral("建立另存目录时失败,请手动删除"), 1, kTitle);
+        ShowPrompt(QStringLiteral("建立另存目录时失败,请手动删除"), 1, kPromptTitle);
         return false;
     }
     {

@@ -15,7 +15,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
 
 QString programFolder()
 {
@@ -51,24 +50,24 @@ bool TpfEngine::SaveToPf(const QString& examineeNo)
     TDM::WriteLog(QStringLiteral("TpfEngine.SaveToPf In"));
     const QString e = programFolder();
     if (questId == 0) {
-        ShowPrompt(QStringLiteral("指定的试题编号不存在"), 1, kTitle);
+        ShowPrompt(QStringLiteral("指定的试题编号不存在"), 1, kPromptTitle);
         return false;
     }
     const QString source = e + QStringLiteral("subjects\\%1\\%2.xml").arg(questId).arg(questId);
     if (!pathutil::FileExists(source)) {
-        ShowPrompt(QStringLiteral("评分的步骤表丢失"), 1, kTitle);
+        ShowPrompt(QStringLiteral("评分的步骤表丢失"), 1, kPromptTitle);
         return false;
     }
     const QString step = e + QStringLiteral("subjects\\Step.xml");
     if (!clearAndDelete(step)) {
-        ShowPrompt(QStringLiteral("无法删除") + step + QStringLiteral(",请手动删除"), 1, kTitle);
+        ShowPrompt(QStringLiteral("无法删除") + step + QStringLiteral(",请手动删除"), 1, kPromptTitle);
         return false;
     }
     QFile::copy(win::toHost(source), win::toHost(step));
 
     const QString ini = e + QStringLiteral("pf.ini");
     if (!clearAndDelete(ini)) {
-        ShowPrompt(QStringLiteral("无法删除") + ini + QStringLiteral(",请手动删除"), 1, kTitle);
+        ShowPrompt(QStringLiteral("无法删除") + ini + QStringLiteral(",请手动删除"), 1, kPromptTitle);
         return false;
     }
     const QString r = pathutil::IncludeTrailingBackslash(ExamRoot);
@@ -89,7 +88,7 @@ bool TpfEngine::SaveToPf(const QString& examineeNo)
     for (const QString& l : lines)
         bytes += win::toAnsi(l) + "\r\n";
     if (!win::WriteFileAtomic(ini, bytes)) {
-        ShowPrompt(QStringLiteral("无法生成") + ini, 1, kTitle);
+        ShowPrompt(QStringLiteral("无法生成") + ini, 1, kPromptTitle);
         return false;
     }
     ResultFolderName = examineeNo;
@@ -122,17 +121,17 @@ bool TpfEngine::PF()
 {
     TDM::WriteLog(QStringLiteral("TpfEngine.PF In"));
     if (!CheckPfFiles()) {
-        ShowPrompt(QStringLiteral("评分需要的文件不存在"), 1, kTitle);
+        ShowPrompt(QStringLiteral("评分需要的文件不存在"), 1, kPromptTitle);
         return false;
     }
     if (win::IsProcessRunning(QStringLiteral("ravAduVeDiz.exe"))) {
-        ShowPrompt(QStringLiteral("评分引擎的一个实例已经在运行,请先关闭该实例的进程"), 1, kTitle);
+        ShowPrompt(QStringLiteral("评分引擎的一个实例已经在运行,请先关闭该实例的进程"), 1, kPromptTitle);
         return false;
     }
     const QString e = programFolder();
     const QString digest = PfIniDigest(e + QStringLiteral("pf.ini"));
     if (digest.isEmpty()) {
-        ShowPrompt(QStringLiteral("评分引擎启动异常！"), 1, kTitle);
+        ShowPrompt(QStringLiteral("评分引擎启动异常！"), 1, kPromptTitle);
         return false;
     }
     win::ShellExecute(QStringLiteral("open"), e + QStringLiteral("ravAduVeDiz.exe"), digest, e, win::SW_SHOWNORMAL);
@@ -144,7 +143,7 @@ void TpfEngine::ReadResult(TPfInfo& info)
 {
     const QString path = QStringLiteral("%1%2\\pf\\rt.zt").arg(pathutil::IncludeTrailingBackslash(ExamRoot), ResultFolderName);
     if (!pathutil::FileExists(path)) {
-        ShowPrompt(QStringLiteral("文件:") + path + QStringLiteral("不存在"), 1, kTitle);
+        ShowPrompt(QStringLiteral("文件:") + path + QStringLiteral("不存在"), 1, kPromptTitle);
         return;
     }
     QFile f(win::toHost(path));

@@ -26,7 +26,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
 
 TReportAndExitHook& reportHook()
 {
@@ -48,7 +47,7 @@ void reportAndExit(const QString& text, bool showBox, bool writeLog, bool quit)
         DM->ReportAndExit(text, showBox, writeLog, quit);
     } else {
         if (showBox)
-            ShowPrompt(text, 1, kTitle);
+            ShowPrompt(text, 1, kPromptTitle);
         if (writeLog)
             RunLog(text);
     }
@@ -56,7 +55,7 @@ void reportAndExit(const QString& text, bool showBox, bool writeLog, bool quit)
 
 void prompt(const QString& text, int style = 1)
 {
-    ShowPrompt(text, style, kTitle);
+    ShowPrompt(text, style, kPromptTitle);
 }
 
 // A JSON member as trimmed text; numbers as their decimal text; missing = "".
@@ -430,10 +429,6 @@ bool TwebServer::ClearAndCreateQuestionidDir()
     RunLog(QStringLiteral("TwebServer.ClearAndCreateQuestionidDir Out"));
     return true;
 }
-
-namespace {
-
-} // namespace
 
 bool TwebServer::CopyFileToSubjects(const QString& downloadDir)
 {

@@ -13,7 +13,6 @@
 #include "web/webServer.h"
 
 namespace {
-const QString kTitle = QStringLiteral("提示信息");
 }
 
 bool TwebServer::SaveOp(const QString& archivePath)

@@ -28,7 +28,6 @@ bool bRecentDocs = false;
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
 
 TSoftStartWindows& windows()
 {
@@ -85,7 +84,7 @@ bool startByType(TwebServer& ws, int b, const QString& programPath, const QStrin
             if (DM && !DM->MissingNames.isEmpty())
                 message = QStringLiteral("由于当前电脑没有安装 %1 操作软件，所以无法正常练习答题，“安装帮助”可帮助您安装哦~")
                               .arg(DM->MissingNames.first());
-            ShowPrompt2(message, 4, kTitle);
+            ShowPrompt2(message, 4, kPromptTitle);
             WebReportAndExit(message, false, true, true);
             return false;
         }
@@ -124,7 +123,7 @@ bool prepareOperationPath(const TwebServer& ws, int b)
         }
     } else if (!pathutil::ForceDirectories(ws.OperationPath)) {
         TDM::WriteLog(QStringLiteral("创建目录") + ws.OperationPath + QStringLiteral("失败"));
-        ShowPrompt(QStringLiteral("创建目录失败"), 1, kTitle);
+        ShowPrompt(QStringLiteral("创建目录失败"), 1, kPromptTitle);
         return false;
     }
     return true;
@@ -223,7 +222,7 @@ bool TwebServer::SoftStart()
         }
         return startByType(*this, b, programPath, work, folderToOpen, false);
     } catch (const std::exception& e) {
-        ShowPrompt(QStringLiteral("启动操作软件出错：") + QString::fromLocal8Bit(e.what()), 4, kTitle);
+        ShowPrompt(QStringLiteral("启动操作软件出错：") + QString::fromLocal8Bit(e.what()), 4, kPromptTitle);
         TDM::WriteLog(QStringLiteral("TwebServer.SoftStart Out"));
         return false;
     }
@@ -242,7 +241,7 @@ bool TwebServer::SoftStart_Continue()
         Question->Answered = true;
         return startByType(*this, b, programPath, work, folderToOpen, true);
     } catch (const std::exception& e) {
-        ShowPrompt(QStringLiteral("启动操作软件出错：") + QString::fromLocal8Bit(e.what()), 4, kTitle);
+        ShowPrompt(QStringLiteral("启动操作软件出错：") + QString::fromLocal8Bit(e.what()), 4, kPromptTitle);
         TDM::WriteLog(QStringLiteral("TwebServer.SoftStart_Continue Out"));
         return false;
     }

@@ -7,12 +7,17 @@
 //   E2E_EXIT_AFTER_PROMPT  after a prompt containing this text: record after.txt, press Exit
 //   E2E_TAKE_DRIVE         "1": the drive letter picked by the toolbar is taken by a real
 //                          disk before the start sequence runs
+//   E2E_EXIT_AT_LOG        as soon as the log holds this line (seen from the polling timer,
+//                          which also ticks inside the waits of the start sequence), press
+//                          Exit, while the start sequence is still running
 #include <QDir>
+#include <QFile>
 #include <QTimer>
 
 #include "E2eChild.h"
 #include "app/ufrmTool.h"
 #include "environment/unDMDB.h"
+#include "platform/Ansi.h"
 #include "platform/WinPaths.h"
 #include "support/ChildProcess.h"
 
@@ -42,8 +47,21 @@ int exerciseChild(const QStringList& args)
         WriteOutput(QStringLiteral("taken.txt"), strCurDisk, false);
     }
 
+    const QString exitAtLog = qEnvironmentVariable("E2E_EXIT_AT_LOG");
+    bool exitPressed = false;
     bool acted = false;
     return child.run(25000, [&] {
+        if (!exitAtLog.isEmpty() && !exitPressed && !ApplicationQuitting()) {
+            QFile log(win::toHost(win::ProgramDir() + QStringLiteral("zovovozuz.log")));
+            if (log.open(QIODevice::ReadOnly) && win::fromAnsi(log.readAll()).contains(exitAtLog)) {
+                exitPressed = true;
+                QTimer::singleShot(0, qApp, [] {
+                    if (frmTool)
+                        frmTool->btnExitClick();
+                });
+            }
+            return;
+        }
         if (acted || !tool->TimerSave->isActive() || ApplicationQuitting())
             return;
         acted = true;

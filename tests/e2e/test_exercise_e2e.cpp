@@ -100,6 +100,54 @@ TEST_F(Exercise, FolderQuestionRunsOnTheVirtualDriveAndExitCleansUp)
     EXPECT_TRUE(uploadsReceived().isEmpty());
 }
 
+// Exit pressed while the start sequence still runs (inside its waits, which pump
+// messages): once the exit clean-up has begun no further step runs, and nothing that
+// the sequence made is left: no examinee folder contents, no drive, no copy of the
+// question in the program folder, no run download folder.
+TEST_F(Exercise, ExitDuringTheStartSequenceStopsItAndLeavesNothing)
+{
+    struct Case {
+        const char* row;
+        const char* exitAt;   // the log line after which Exit is pressed
+    };
+    const Case cases[] = {
+        {"DuringTheDownload", "TwebServer.Download in"},
+        {"AfterTheFolders", "TStuDirManage.AddStuDir Out"},
+        {"WhileTheDriveIsProved", "unDMDB.CreateDisk in"},
+    };
+    const QStringList laterSteps{QStringLiteral("TwebServer.CopyMaterialTo In"), QStringLiteral("TwebServer.SoftStart In"),
+                                 QStringLiteral("unDMDB.CreateDisk in"), QStringLiteral("TStuDirManage.AddStuDir In")};
+    startSite();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        QFile::remove(TestEnv::programDir() + QStringLiteral("/zovovozuz.log"));
+        const ClientRun r = runClient(launch(QStringLiteral("windows-folder")),
+                                      {{QStringLiteral("E2E_EXIT_AT_LOG"), QString::fromUtf8(c.exitAt)}});
+        EXPECT_FALSE(r.timedOut) << r.describe().toStdString();
+        EXPECT_FALSE(r.crashed);
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_TRUE(r.running.isEmpty()) << "the exercise must not start";
+        EXPECT_EQ(r.promptTexts(), QStringList{kExitQuestion}) << r.describe().toStdString();
+
+        QFile logFile(TestEnv::programDir() + QStringLiteral("/zovovozuz.log"));
+        ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
+        const QString log = win::fromAnsi(logFile.readAll());
+        const qsizetype quit = log.indexOf(QStringLiteral("TfrmTool.labCloseClick QUIT"));
+        ASSERT_GE(quit, 0) << log.toStdString();
+        for (const QString& step : laterSteps)
+            EXPECT_FALSE(log.mid(quit).contains(step)) << step.toStdString() << " ran after the exit";
+
+        EXPECT_FALSE(driveLinked(QLatin1Char('Y')));
+        const QDir root(win::toHost(QStringLiteral("D:\\StuExamData")));
+        for (const QString& n : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            EXPECT_TRUE(QDir(root.filePath(n)).isEmpty()) << n.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(TestEnv::programDir() + QStringLiteral("/subjects/5001")));
+        const QString temp = win::toHost(win::GetTempPath() + QStringLiteral("DODADA"));
+        EXPECT_TRUE(QDir(temp).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+        EXPECT_TRUE(uploadsReceived().isEmpty());
+    }
+}
+
 // Without a launch address: one prompt, the sign-in page, the end.
 TEST_F(Exercise, WithoutLaunchAddressOpensTheSignInPageAndEnds)
 {

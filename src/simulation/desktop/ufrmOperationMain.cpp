@@ -642,7 +642,7 @@ void TfrmOperationMain::tmrRefreshTimer()
 
 void TfrmOperationMain::btCloseClick()
 {
-    if (!AskPrompt(QStringLiteral("确定退出吗？"), 1, QStringLiteral("提示信息")))
+    if (!AskPrompt(QStringLiteral("确定退出吗？"), 1, kPromptTitle))
         return;
     tmrRefresh->stop();
     close();
