@@ -10,6 +10,12 @@ void sim_anchor_TfrmIESet();
 void sim_anchor_TfrmLanSet();
 void sim_anchor_TfrmAddSafeWeb();
 void sim_anchor_TfrmAddUnSafeWeb();
+void sim_anchor_TfrmMyCP();
+void sim_anchor_TfrmExplorer();
+void sim_anchor_Tfrmproperty();
+void sim_anchor_TfrmMydocumentProperty();
+void sim_anchor_TfrmRcyEandC();
+void sim_anchor_TfrmRecy();
 
 namespace sim {
 
@@ -20,6 +26,12 @@ void LinkWindowClasses()
     sim_anchor_TfrmLanSet();
     sim_anchor_TfrmAddSafeWeb();
     sim_anchor_TfrmAddUnSafeWeb();
+    sim_anchor_TfrmMyCP();
+    sim_anchor_TfrmExplorer();
+    sim_anchor_Tfrmproperty();
+    sim_anchor_TfrmMydocumentProperty();
+    sim_anchor_TfrmRcyEandC();
+    sim_anchor_TfrmRecy();
 }
 
 } // namespace sim
