@@ -760,16 +760,16 @@ void TfrmExplorer::TreeExplorerClick()
         return;
     const QString text = node->text(0);
     m_treeMenu = nullptr;
-    if (text == QLatin1String("我的文档")) {
+    if (text == QStringLiteral("我的文档")) {
         Panel1->hide();
         ImgMyDocExplorer->show();
         ImgMyDocExplorer->raise();
         m_treeMenu = PPMyDocument;
-    } else if (text == QLatin1String("我的电脑")) {
+    } else if (text == QStringLiteral("我的电脑")) {
         m_treeMenu = PPMyComputer;
-    } else if (text == QLatin1String("网上邻居")) {
+    } else if (text == QStringLiteral("网上邻居")) {
         m_treeMenu = PPNetwork;
-    } else if (text == QLatin1String("回收站")) {
+    } else if (text == QStringLiteral("回收站")) {
         m_treeMenu = PPRecycle;
     }
 }

@@ -55,7 +55,7 @@ void TfrmMydocumentProperty::PageControl1Change(int index)
 {
     if (m_generalChosen)
         return;
-    if (PageControl1->tabText(index) == QLatin1String("常规")) {
+    if (PageControl1->tabText(index) == QStringLiteral("常规")) {
         sim::SetSlot(kSlotPage, QStringLiteral("1"));
         m_generalChosen = true;
         return;
