@@ -82,7 +82,7 @@ const char* const kTimeFormat = "yy-MM-dd HH:mm";
 QLabel* taskLink(const QString& caption, QWidget* parent, int top)
 {
     auto* l = new QLabel(caption, parent);
-    l->setGeometry(34, top, 160, 16);
+    l->setGeometry(40, top, 154, 16);
     l->setFont(sim::SongFont(12));
     l->setCursor(Qt::PointingHandCursor);
     l->setStyleSheet(QStringLiteral("color: rgb(33, 93, 198);"));
@@ -115,7 +115,7 @@ TfrmRcyEandC::TfrmRcyEandC(QWidget* parent) : QWidget(parent)
         p.fillRect(QRect(0, 46, 210, 479), g);
         p.fillRect(QRect(0, 20, 817, 26), QColor(236, 233, 216));
         p.setFont(sim::SongFont(12));
-        p.drawText(QRect(8, 20, 300, 26), Qt::AlignVCenter, QStringLiteral("地址(&D)   回收站"));
+        p.drawText(QRect(8, 20, 300, 26), Qt::AlignVCenter, QStringLiteral("地址    回收站"));
         Image1->setPixmap(bg);
     }
 
