@@ -175,6 +175,56 @@ QPixmap FileIcon(win::FileIconKind kind, int size)
     return pm;
 }
 
+QPixmap ToolIcon(Tool tool, int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    auto arrow = [&](const QColor& c, bool right) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(c);
+        p.drawEllipse(QRectF(s * 0.06, s * 0.06, s * 0.88, s * 0.88));
+        p.setBrush(Qt::white);
+        const qreal d = right ? 1 : -1;
+        const qreal cx = s * 0.5;
+        p.drawPolygon(QPolygonF({QPointF(cx + d * s * 0.24, s * 0.5), QPointF(cx - d * s * 0.02, s * 0.26),
+                                 QPointF(cx - d * s * 0.02, s * 0.40), QPointF(cx - d * s * 0.24, s * 0.40),
+                                 QPointF(cx - d * s * 0.24, s * 0.60), QPointF(cx - d * s * 0.02, s * 0.60),
+                                 QPointF(cx - d * s * 0.02, s * 0.74)}));
+    };
+    switch (tool) {
+    case Tool::Back: arrow(QColor(60, 160, 70), false); break;
+    case Tool::Forward: arrow(QColor(60, 160, 70), true); break;
+    case Tool::Up:
+        drawFolder(p, s);
+        p.setPen(QPen(QColor(40, 120, 50), s * 0.10, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(s * 0.5, s * 0.78), QPointF(s * 0.5, s * 0.40));
+        p.drawLine(QPointF(s * 0.5, s * 0.40), QPointF(s * 0.36, s * 0.54));
+        p.drawLine(QPointF(s * 0.5, s * 0.40), QPointF(s * 0.64, s * 0.54));
+        break;
+    case Tool::Search:
+        p.setPen(QPen(QColor(60, 90, 150), s * 0.10));
+        p.setBrush(QColor(200, 225, 250));
+        p.drawEllipse(QRectF(s * 0.12, s * 0.12, s * 0.50, s * 0.50));
+        p.setPen(QPen(QColor(120, 80, 40), s * 0.14, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(s * 0.58, s * 0.58), QPointF(s * 0.86, s * 0.86));
+        break;
+    case Tool::Folders:
+        drawFolder(p, s);
+        break;
+    case Tool::Views:
+        p.setPen(Qt::NoPen);
+        for (int i = 0; i < 4; ++i) {
+            p.setBrush(i % 2 ? QColor(60, 120, 200) : QColor(250, 190, 60));
+            p.drawRect(QRectF(s * (0.12 + 0.40 * (i % 2)), s * (0.12 + 0.40 * (i / 2)), s * 0.34, s * 0.34));
+        }
+        break;
+    }
+    return pm;
+}
+
 QPixmap DiskPicture(int size, bool disabled)
 {
     QPixmap pm(size, size);

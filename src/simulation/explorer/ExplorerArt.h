@@ -14,6 +14,10 @@ namespace explorerart {
 // A file icon of the given kind, square.
 QPixmap FileIcon(win::FileIconKind kind, int size);
 
+// The buttons of the file windows' tool bar.
+enum class Tool { Back, Forward, Up, Search, Folders, Views };
+QPixmap ToolIcon(Tool tool, int size);
+
 // A local hard disk (the drive overview), size x size; greyed when disabled.
 QPixmap DiskPicture(int size, bool disabled = false);
 

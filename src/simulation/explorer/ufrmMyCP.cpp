@@ -557,16 +557,17 @@ void TfrmMyCP::buildToolBar()
     ToolBar1 = new QWidget(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setGeometry(0, 20, 854, 34);
-    struct B { int left; int width; simart::Icon icon; const char* text; };
+    using T = explorerart::Tool;
+    struct B { int left; int width; T icon; const char* text; };
     const B buttons[] = {
-        {0, 64, simart::Icon::Run, "后退"},    {64, 64, simart::Icon::Run, "前进"},
-        {128, 37, simart::Icon::Folder, ""},   {165, 64, simart::Icon::Search, "搜索"},
-        {229, 64, simart::Icon::Folder, "文件夹"}, {293, 40, simart::Icon::Document, ""},
+        {0, 64, T::Back, "后退"},    {64, 64, T::Forward, ""},
+        {128, 37, T::Up, ""},        {165, 64, T::Search, "搜索"},
+        {229, 64, T::Folders, ""}, {293, 40, T::Views, ""},
     };
     for (const B& b : buttons) {
         auto* t = new QToolButton(ToolBar1);
         t->setGeometry(b.left, 1, b.width, 32);
-        t->setIcon(QIcon(simart::DrawIcon(b.icon, 24)));
+        t->setIcon(QIcon(explorerart::ToolIcon(b.icon, 24)));
         t->setIconSize(QSize(24, 24));
         t->setText(QString::fromUtf8(b.text));
         t->setToolButtonStyle(*b.text ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
