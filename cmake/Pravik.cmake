@@ -1,27 +1,12 @@
 # Helpers shared by the folders' build files.
 
-# pravik_folder_library(<target> <folder> [LIBS ...] [PCH header])
-# A static library made of every .cpp below src/<folder>. A folder that has no
-# source yet still gives a (empty) library, so that the targets always exist.
-function(pravik_folder_library target folder)
-  cmake_parse_arguments(A "" "PCH" "LIBS" ${ARGN})
-  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
-       ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp
-       ${CMAKE_SOURCE_DIR}/src/${folder}/*.h
-       ${CMAKE_SOURCE_DIR}/src/${folder}/*.qrc)
-  set(has_cpp FALSE)
-  foreach(s IN LISTS srcs)
-    if(s MATCHES "\\.cpp$")
-      set(has_cpp TRUE)
-    endif()
-  endforeach()
-  if(NOT has_cpp)
-    set(empty ${CMAKE_BINARY_DIR}/empty/${target}.cpp)
-    file(WRITE ${empty} "// no sources yet\n")
-    list(APPEND srcs ${empty})
-  endif()
-  add_library(${target} STATIC ${srcs})
-  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+# pravik_library(<target> SOURCES ... [LIBS ...] [PCH header])
+# A static library of the sources listed (relative to the calling folder), which sees
+# the headers of src/ and links the libraries given (publicly: their users see them).
+function(pravik_library target)
+  cmake_parse_arguments(A "" "PCH" "SOURCES;LIBS" ${ARGN})
+  add_library(${target} STATIC ${A_SOURCES})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${target} PUBLIC ${A_LIBS})
   if(A_PCH AND PRAVIK_PCH)
     target_precompile_headers(${target} PRIVATE ${A_PCH})

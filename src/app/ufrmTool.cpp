@@ -19,7 +19,9 @@
 #include "common/PathUtils.h"
 #include "common/Prompts.h"
 #include "environment/StuDirManage.h"
+#include "scoring/TStuDirManage.h"
 #include "environment/unDMDB.h"
+#include "platform/WinFiles.h"
 #include "platform/WinMessages.h"
 #include "platform/WinPaths.h"
 #include "platform/WinProcess.h"
@@ -279,8 +281,7 @@ void TfrmTool::FormClose()
         ShowPrompt(QStringLiteral("删除") + dir + QStringLiteral("失败,请手动删除"), 1, kTitle);
         return;
     }
-    const QString host = win::toHost(pathutil::ExcludeTrailingBackslash(dir));
-    if (host.isEmpty() || !QDir().rmdir(host)) {
+    if (!win::RemoveDirectory(pathutil::ExcludeTrailingBackslash(dir))) {
         ShowPrompt(QStringLiteral("移除") + dir + QStringLiteral("失败,请手动删除"), 1, kTitle);
         return;
     }

@@ -12,6 +12,7 @@
 #include "environment/Config.h"
 #include "environment/StartApp.h"
 #include "environment/StuDirManage.h"
+#include "scoring/TStuDirManage.h"
 #include "environment/unDMDB.h"
 #include "scoring/AnswerArchive.h"
 #include "simulation/desktop/ufrmOperationMain.h"

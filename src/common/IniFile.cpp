@@ -2,11 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <limits>
 #include <optional>
 #include <vector>
 
+#include "platform/WinFiles.h"
 #include "platform/Ansi.h"
 #include "platform/WinPaths.h"
 
@@ -141,17 +141,12 @@ bool save(const QString& winPath, const Doc& d)
         return false;
     if (fi.exists() && !(QFile::permissions(host) & QFileDevice::WriteOwner))
         return false;
-    QSaveFile f(host);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
     QByteArray out;
     for (const Line& l : d.lines) {
         out += l.raw;
         out += "\r\n";
     }
-    if (f.write(out) != out.size())
-        return false;
-    return f.commit();
+    return win::WriteFileAtomic(winPath, out);
 }
 
 // A key or value never spans lines: the text from the first line break on would turn

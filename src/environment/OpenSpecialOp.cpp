@@ -6,7 +6,7 @@
 #include "environment/unDMDB.h"
 #include "platform/Ansi.h"
 #include "platform/WinProcess.h"
-#include "question/StepTable.h"
+#include "environment/StepTableDM.h"
 #include "question/TQuestion.h"
 
 namespace {
@@ -89,7 +89,7 @@ void OpenSepcialOp(int type, const QString& programPath, const QString& operatio
             if (FindStepByKnowledge(knowledge) && IsScoredStep())
                 OpenFile(program, folder + StepFileName(type));
             else
-                new TStartApp(programPath);
+                TStartApp::Start(programPath);
             break;
         case 29: {
             bool recorderStep = false;
@@ -106,7 +106,7 @@ void OpenSepcialOp(int type, const QString& programPath, const QString& operatio
             } else if (recorderStep) {
                 LaunchRecorder(programPath, folder, question);
             } else {
-                new TStartApp(programPath);
+                TStartApp::Start(programPath);
             }
             break;
         }

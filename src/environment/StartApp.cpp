@@ -124,7 +124,11 @@ TStartApp::TStartApp(const QString& path) : m_path(path)
         // Deleted on the GUI thread's loop after it finished.
         moveToThread(app->thread());
     }
-    start();
+}
+
+void TStartApp::Start(const QString& path)
+{
+    (new TStartApp(path))->start();
 }
 
 TStartApp::~TStartApp()
@@ -215,10 +219,11 @@ struct TRecorderRow {
     const char16_t* console;
     const char16_t* title;
     const char16_t* logFile;
+    const char16_t* wakeWindowClass = nullptr;   // told to show its menu command 621
 };
 
 const TRecorderRow kRecorders[] = {
-    {27, u"mspaint.exe", u"ConsoleTest.exe", u"画图", u"Mspaint.kel"},
+    {27, u"mspaint.exe", u"ConsoleTest.exe", u"画图", u"Mspaint.kel", u"MSPaintApp"},
     {29, u"wordpad.exe", u"WordPadConsole.exe", u"写字板", u"wordpad.kel"},
     {31, u"FotoCanvas2.exe", u"ACDconsole.exe", u"ACDSee", u"ACDSee.kel"},
     {32, u"sndrec32.exe", u"SndRecConsole.exe", u"录音", u"sndrec.kel"},
@@ -289,11 +294,11 @@ void LaunchRecorder(const QString& programPath, const QString& folder, TQuestion
     }
     Log(title + QStringLiteral("存在，唤醒日志记录程序"));
 
-    if (question->OperationType == 27) {
+    if (row->wakeWindowClass) {
         Log(QStringLiteral("发送消息给画图程序！"));
-        const win::HWND paint = win::FindWindow(QStringLiteral("MSPaintApp"), QString());
-        if (paint)
-            win::PostMessage(paint, kWmCommand, 621, 0);
+        const win::HWND program = win::FindWindow(QString::fromUtf16(row->wakeWindowClass), QString());
+        if (program)
+            win::PostMessage(program, kWmCommand, 621, 0);
     }
 
     const QString parameter = QStringLiteral("-password:vq;path:") + folder + QStringLiteral("\\") + logFile

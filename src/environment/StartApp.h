@@ -10,21 +10,23 @@
 
 class TQuestion;
 
-// A self-freeing worker thread that starts the operation software at Path. It is
-// created running (`new TStartApp(path)`) and deletes itself when done; it sets
-// DM->ProgramToClose before it starts, so that a clean-up that follows at once already
-// knows what to close. When the application quits while it still runs, it is waited
-// for (a few seconds) before the application object goes.
+// A self-freeing worker thread that starts the operation software at Path. Start()
+// creates it running, the only way to make one, so the software is started once; the
+// thread deletes itself when done. It sets DM->ProgramToClose before it runs, so that
+// a clean-up that follows at once already knows what to close. When the application
+// quits while it still runs, it is waited for (a few seconds) before the application
+// object goes.
 class TStartApp : public QThread {
     Q_OBJECT
 public:
-    explicit TStartApp(const QString& path);
+    static void Start(const QString& path);
     ~TStartApp() override;
     // Waits for every TStartApp still running (tests, and the end of the application).
     static bool WaitForAll(int timeoutMs);
 protected:
     void run() override;
 private:
+    explicit TStartApp(const QString& path);
     QString m_path;
 };
 

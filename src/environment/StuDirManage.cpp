@@ -1,8 +1,6 @@
 #include "environment/StuDirManage.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <exception>
@@ -14,6 +12,8 @@
 #include "environment/StartApp.h"
 #include "environment/unDMDB.h"
 #include "platform/Ansi.h"
+#include "platform/WinConsole.h"
+#include "platform/WinFiles.h"
 #include "platform/WinPaths.h"
 #include "platform/WinProcess.h"
 
@@ -51,185 +51,6 @@ QString usedDriveLetters(int maxEntries)
     return used;
 }
 
-// --- the console of the drive mapping -------------------------------------------
-// The mapping command line "cmd /c subst.exe  Y: "path"  > "file"" (and " Y: /d ") is
-// carried out in-process by the platform's drive mapping, with the console's exit
-// codes (0 done, 1 refused) and its messages written into the redirected output file.
-
-struct SubstCommand {
-    bool recognised = false;
-    QStringList args;     // the arguments after "subst.exe"
-    QString redirect;     // the output file after ">", "" when none
-};
-
-SubstCommand parseSubstCommand(const QString& commandLine)
-{
-    SubstCommand c;
-    QString s = commandLine.trimmed();
-    const QString prefix = QStringLiteral("cmd /c ");
-    if (!s.startsWith(prefix, Qt::CaseInsensitive))
-        return c;
-    s = s.mid(prefix.size()).trimmed();
-    // The program: "subst" or "subst.exe", optionally quoted.
-    QString rest;
-    {
-        QString prog;
-        if (s.startsWith(QLatin1Char('"'))) {
-            const int end = s.indexOf(QLatin1Char('"'), 1);
-            if (end < 0)
-                return c;
-            prog = s.mid(1, end - 1);
-            rest = s.mid(end + 1);
-        } else {
-            const int end = s.indexOf(QLatin1Char(' '));
-            prog = end < 0 ? s : s.left(end);
-            rest = end < 0 ? QString() : s.mid(end);
-        }
-        const QString base = prog.section(QLatin1Char('\\'), -1);
-        if (base.compare(QStringLiteral("subst.exe"), Qt::CaseInsensitive) != 0
-            && base.compare(QStringLiteral("subst"), Qt::CaseInsensitive) != 0)
-            return c;
-    }
-    // Split off the redirection (the first ">" outside quotes).
-    bool inQuote = false;
-    int gt = -1;
-    for (int i = 0; i < rest.size(); ++i) {
-        if (rest.at(i) == QLatin1Char('"'))
-            inQuote = !inQuote;
-        else if (rest.at(i) == QLatin1Char('>') && !inQuote) {
-            gt = i;
-            break;
-        }
-    }
-    QString argText = gt < 0 ? rest : rest.left(gt);
-    if (gt >= 0) {
-        QString r = rest.mid(gt + 1).trimmed();
-        if (r.startsWith(QLatin1Char('"'))) {
-            const int end = r.indexOf(QLatin1Char('"'), 1);
-            r = end < 0 ? r.mid(1) : r.mid(1, end - 1);
-        }
-        c.redirect = r;
-    }
-    // Arguments: blanks separate, double quotes group.
-    QString cur;
-    bool any = false;
-    inQuote = false;
-    for (const QChar ch : argText) {
-        if (ch == QLatin1Char('"')) {
-            inQuote = !inQuote;
-            any = true;
-        } else if (ch == QLatin1Char(' ') && !inQuote) {
-            if (any || !cur.isEmpty())
-                c.args << cur;
-            cur.clear();
-            any = false;
-        } else {
-            cur += ch;
-        }
-    }
-    if (any || !cur.isEmpty())
-        c.args << cur;
-    c.recognised = true;
-    return c;
-}
-
-int runSubstCommand(const SubstCommand& c)
-{
-    QByteArray output;
-    int rc = 0;
-    const auto letterOf = [](const QString& a, QChar* letter) {
-        if (a.size() != 2 || a.at(1) != QLatin1Char(':') || !a.at(0).isLetter())
-            return false;
-        *letter = a.at(0).toUpper();
-        return true;
-    };
-    QChar letter;
-    if (c.args.size() == 2 && letterOf(c.args.at(0), &letter)
-        && c.args.at(1).compare(QStringLiteral("/d"), Qt::CaseInsensitive) == 0) {
-        if (win::QueryDrive(letter).isEmpty() || !win::RemoveDrive(letter)) {
-            output = "Invalid parameter - " + c.args.at(0).toUpper().toLatin1() + "\r\n";
-            rc = 1;
-        }
-    } else if (c.args.size() == 2 && letterOf(c.args.at(0), &letter)) {
-        const QString target = c.args.at(1);
-        if (!win::QueryDrive(letter).isEmpty() || !win::DriveHostTarget(letter).isEmpty()) {
-            output = "Drive already SUBSTed\r\n";
-            rc = 1;
-        } else if (!win::PathIsDir(target)) {
-            output = "Path not found - " + win::toAnsi(target) + "\r\n";
-            rc = 1;
-        } else if (!win::DefineDrive(letter, pathutil::ExcludeTrailingBackslash(target))) {
-            output = "Invalid parameter - " + c.args.at(0).toUpper().toLatin1() + "\r\n";
-            rc = 1;
-        }
-    } else {
-        output = "Incorrect number of parameters - " + win::toAnsi(c.args.join(QLatin1Char(' '))) + "\r\n";
-        rc = 1;
-    }
-    if (!c.redirect.isEmpty()) {
-        QFile f(win::toHost(c.redirect));
-        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            f.write(output);
-    }
-    return rc;
-}
-
-// Copies one file with overwrite (CopyFile with FailIfExists false).
-bool copyFileOverwrite(const QString& source, const QString& target)
-{
-    const QString hs = win::toHost(source);
-    const QString ht = win::toHost(target);
-    if (hs.isEmpty() || ht.isEmpty() || !QFileInfo(hs).isFile())
-        return false;
-    if (QFileInfo::exists(ht)) {
-        if (QFileInfo(ht).isDir())
-            return false;
-        QFile::setPermissions(ht, QFile::permissions(ht) | QFile::WriteOwner);
-        if (!QFile::remove(ht))
-            return false;
-    }
-    return QFile::copy(hs, ht);
-}
-
-// Deletes everything inside a host folder; true when nothing is left.
-bool removeContents(const QString& hostDir)
-{
-    bool ok = true;
-    QDir d(hostDir);
-    const auto entries = d.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    for (const QFileInfo& fi : entries) {
-        if (fi.isDir() && !fi.isSymLink()) {
-            if (!QDir(fi.absoluteFilePath()).removeRecursively())
-                ok = false;
-        } else if (!QFile::remove(fi.absoluteFilePath())) {
-            ok = false;
-        }
-    }
-    return ok;
-}
-
-// Recursive folder copy of host folders; true when every entry was copied.
-bool copyTreeHost(const QString& from, const QString& to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    bool ok = true;
-    const auto entries = QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    for (const QFileInfo& fi : entries) {
-        const QString t = to + QLatin1Char('/') + fi.fileName();
-        if (fi.isDir()) {
-            if (!copyTreeHost(fi.absoluteFilePath(), t))
-                ok = false;
-        } else {
-            if (QFileInfo::exists(t))
-                QFile::remove(t);
-            if (!QFile::copy(fi.absoluteFilePath(), t))
-                ok = false;
-        }
-    }
-    return ok;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -265,7 +86,7 @@ bool SubstCreate(QChar letter, const QString& path)
     const QString p = path.endsWith(QLatin1Char('\\')) ? path.left(path.size() - 1) : path;
     const QString outFile = p + QStringLiteral("\\subst.txt");
     if (pathutil::FileExists(outFile))
-        QFile::remove(win::toHost(outFile));
+        win::DeleteFile(outFile, true);
 
     bool result = false;
     if (kPlatformId == kVerPlatformWin32Nt) {
@@ -328,9 +149,9 @@ int RunAndWait(const QString& commandLine, int showWindow)
         // The command line must fit the 512-byte buffer with its terminator.
         if (win::toAnsi(commandLine).size() >= 512)
             return -1;
-        const SubstCommand subst = parseSubstCommand(commandLine);
-        if (subst.recognised)
-            return runSubstCommand(subst);
+        int builtinExitCode = 0;
+        if (win::RunBuiltinConsoleCommand(commandLine, &builtinExitCode))
+            return builtinExitCode;
         const qint64 pid = win::CreateProcess(commandLine);
         if (pid == 0)
             return -1;
@@ -364,9 +185,9 @@ bool CreateDisk(const QString& strDir)
         no = pathutil::ExtractFileName(pathutil::ExcludeTrailingBackslash(strDir));
     const QString source = programDir() + QStringLiteral("system.dll");
     const QString copy = pathutil::IncludeTrailingBackslash(strDir) + no + QStringLiteral(".dll");
-    bool copied = copyFileOverwrite(source, copy);
+    bool copied = win::CopyFile(source, copy, false);
     if (!copied)
-        copied = copyFileOverwrite(source, copy);
+        copied = win::CopyFile(source, copy, false);
 
     bool found = false;
     if (copied) {
@@ -383,12 +204,11 @@ bool CreateDisk(const QString& strDir)
                 break;
         }
         if (found) {
-            win::SetFileAttributes(probe, win::FILE_ATTRIBUTE_NORMAL);
-            if (!QFile::remove(win::toHost(probe)))
+            if (!win::DeleteFile(probe, true))
                 Log(QStringLiteral("无法删除") + probe);
         } else {
             // Not part of the working files: the probe copy goes again.
-            QFile::remove(win::toHost(copy));
+            win::DeleteFile(copy, true);
         }
     }
     Log(QStringLiteral("unDMDB.CreateDisk out "));
@@ -435,10 +255,9 @@ bool DoRemoveDir(const QString& dir)
     Log(QStringLiteral("udmdb.DoRemoveDir in "));
     if (!pathutil::DirectoryExists(dir) || dir.size() <= 3)
         return true;
-    const QString host = win::toHost(pathutil::ExcludeTrailingBackslash(dir));
-    const bool ok = !host.isEmpty() && removeContents(host);
-    if (!host.isEmpty())
-        QDir().rmdir(host);
+    const QString folder = pathutil::ExcludeTrailingBackslash(dir);
+    const bool ok = win::DeleteTree(folder, false, false);
+    win::RemoveDirectory(folder);
     Log(QStringLiteral("udmdb.DoRemoveDir out "));
     return ok;
 }
@@ -478,7 +297,7 @@ bool CopyFileRetry(const QString& source, const QString& target)
         return false;
     bool ok = false;
     for (int i = 0; i < 99 && !ok; ++i)
-        ok = copyFileOverwrite(source, target);
+        ok = win::CopyFile(source, target, false);
     return ok;
 }
 
@@ -499,7 +318,7 @@ bool CopyDirFlat(const QString& source, const QString& target)
             if (e.isDir)
                 CopyDirFlat(s + e.name, t + e.name);
             else
-                copyFileOverwrite(s + e.name, t + e.name);
+                win::CopyFile(s + e.name, t + e.name, false);
         }
         return true;
     } catch (...) {
@@ -510,35 +329,25 @@ bool CopyDirFlat(const QString& source, const QString& target)
 bool DoCopyFileByExt(const QString& sourceDir, const QString& targetDir, const QString& pattern)
 {
     Log(QStringLiteral("dmdb.DoCopyFileByExt in"));
-    const QString s = pathutil::ExcludeTrailingBackslash(sourceDir) + QStringLiteral("\\");
-    const QString t = pathutil::ExcludeTrailingBackslash(targetDir) + QStringLiteral("\\");
-    for (const win::FindEntry& e : win::FindFiles(s, pattern, false)) {
-        if (!e.isDir)
-            copyFileOverwrite(s + e.name, t + e.name);
-    }
+    // Copied into an existing folder only, as a file copy to a missing folder fails.
+    if (pathutil::DirectoryExists(targetDir))
+        win::CopyFiles(pathutil::ExcludeTrailingBackslash(sourceDir), targetDir, pattern);
     return true;
 }
 
 bool ShellCopyFolder(const QString& source, const QString& target)
 {
     try {
-        const QString s = win::toHost(pathutil::ExcludeTrailingBackslash(source));
-        const QString tWin = pathutil::ExcludeTrailingBackslash(target);
-        const QString t = win::toHost(tWin);
-        if (s.isEmpty() || t.isEmpty() || !QFileInfo(s).isDir())
+        const QString s = pathutil::ExcludeTrailingBackslash(source);
+        const QString t = pathutil::ExcludeTrailingBackslash(target);
+        if (!win::PathIsDir(s))
             return false;
         // As the shell copies one folder: into an existing target folder under its
         // own name, or as the target when that does not exist yet.
-        QString dest = t;
-        if (QFileInfo(t).isDir())
-            dest = win::toHost(tWin + QStringLiteral("\\") + QFileInfo(s).fileName());
-        if (dest.isEmpty())
-            return false;
-        const QString cs = QFileInfo(s).canonicalFilePath();
-        const QString cd = QFileInfo(dest).absoluteFilePath();
-        if (cd == cs || cd.startsWith(cs + QLatin1Char('/')))
+        const QString dest = win::PathIsDir(t) ? t + QStringLiteral("\\") + pathutil::ExtractFileName(s) : t;
+        if (win::IsInsideFolder(dest, s))
             return false;   // a folder cannot be copied into itself
-        return copyTreeHost(s, dest);
+        return win::CopyTree(s, dest);
     } catch (...) {
         return false;
     }
@@ -546,30 +355,9 @@ bool ShellCopyFolder(const QString& source, const QString& target)
 
 bool DeleteDirTree(const QString& dir, bool removeRoot, bool keepFiles)
 {
-    bool result = true;
     if (!pathutil::DirectoryExists(dir))
-        return result;
-    const QString d = pathutil::IncludeTrailingBackslash(dir);
-    for (const win::FindEntry& e : win::FindFiles(d, QStringLiteral("*.*"), false)) {
-        if (e.name == QStringLiteral(".") || e.name == QStringLiteral(".."))
-            continue;
-        const QString p = d + e.name;
-        win::SetFileAttributes(p, win::FILE_ATTRIBUTE_NORMAL);
-        const QString host = win::toHost(p);
-        if (e.isDir && !QFileInfo(host).isSymLink()) {
-            if (!DeleteDirTree(p, true, keepFiles))
-                result = false;
-        } else if (!keepFiles) {
-            if (!QFile::remove(host))
-                result = false;
-        }
-    }
-    if (removeRoot) {
-        const QString host = win::toHost(pathutil::ExcludeTrailingBackslash(dir));
-        if (host.isEmpty() || !QDir().rmdir(host))
-            result = false;
-    }
-    return result;
+        return true;
+    return win::DeleteTree(pathutil::ExcludeTrailingBackslash(dir), removeRoot, keepFiles);
 }
 
 bool DelTemp()
@@ -596,48 +384,4 @@ bool DelTemp()
         Log(QStringLiteral("DelTemp ERROR: ") + exceptionText(e));
         return false;
     }
-}
-
-// ---------------------------------------------------------------------------
-// TStuDirManage
-
-bool TStuDirManage::AddStuDir(const QString& examineeNo, int questIdValue)
-{
-    Log(QStringLiteral("TStuDirManage.AddStuDir In"));
-    const QString d = QStringLiteral("%1%2").arg(ExamRoot, examineeNo);
-    win::SetFileAttributes(d, win::FILE_ATTRIBUTE_NORMAL);
-    if (pathutil::DirectoryExists(d)) {
-        CloseOfficeApps();
-        TKelPubLib::Delay(100, true);
-        bool ok = DeleteDirTree(d, false, false);
-        if (ok) {
-            const QString host = win::toHost(d);
-            ok = !host.isEmpty() && QDir().rmdir(host);
-        }
-        if (!ok) {
-            ShowPrompt(QStringLiteral("删除") + examineeNo + QStringLiteral("学生目录时失败,请手动删除"), 1, kTitle);
-            return false;
-        }
-    }
-    if (!pathutil::ForceDirectories(QStringLiteral("%1\\%2").arg(d, examineeNo))) {
-        ShowPrompt(QStringLiteral("建立练习目录时失败,请手动删除"), 1, kTitle);
-        return false;
-    }
-    if (!pathutil::ForceDirectories(d + QStringLiteral("\\pf"))) {
-        ShowPrompt(QStringLiteral("建立评分目录时失败,请手动删除"), 1, kTitle);
-        return false;
-    }
-    if (!pathutil::ForceDirectories(QStringLiteral("%1\\%2\\SaveAs").arg(d, examineeNo))) {
-        ShowPrompt(QStringLiteral("建立另存目录时失败,请手动删除"), 1, kTitle);
-        return false;
-    }
-    {
-        TIniFile ini(d + QStringLiteral("\\ans.zt"));
-        ini.WriteString(QStringLiteral("strOpsList"), QString::number(questIdValue).trimmed() + QStringLiteral("))"),
-                        QStringLiteral("False"));
-    }
-    questId = questIdValue;
-    ExamineeNo = examineeNo;
-    Log(QStringLiteral("TStuDirManage.AddStuDir Out"));
-    return true;
 }

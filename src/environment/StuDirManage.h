@@ -2,8 +2,6 @@
 // The virtual drive, the examinee folders of a run, and the copy and delete routines.
 #include <QString>
 
-#include "scoring/pfEngine.h"
-
 bool PickFreeDrive(QString& letter);
 bool SubstCreate(QChar letter, const QString& path);
 bool SubstDelete(QChar letter);
@@ -21,10 +19,3 @@ bool DoCopyFileByExt(const QString& sourceDir, const QString& targetDir, const Q
 bool ShellCopyFolder(const QString& source, const QString& target);
 bool DeleteDirTree(const QString& dir, bool removeRoot, bool keepFiles);
 bool DelTemp();
-
-class TStuDirManage : public TpfEngine {
-public:
-    TStuDirManage() = default;
-    bool AddStuDir(const QString& examineeNo, int questId);
-    QString ExamineeNo;
-};

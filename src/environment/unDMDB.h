@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "log/RunLog.h"
 #include "log/unLogCtrl.h"
 #include "question/StepInfo.h"
 
@@ -102,11 +103,6 @@ public:
 
 // The one data module of the process (created at program start).
 extern TDM* DM;
-
-// The process-wide logger reference behind TDM::WriteLog (attached by the website
-// client once it has created the log; an empty pointer detaches it).
-void SetProcessLogger(ILogCtrlPtr logger);
-ILogCtrlPtr ProcessLogger();
 
 // Ending the application from anywhere, also from inside a modal prompt: sets the
 // process-wide "quitting" flag, leaves every running event loop (the nested loops of

@@ -228,6 +228,50 @@ bool CopyTree(const QString& sourceDir, const QString& targetDir)
     return copyHostTree(source, target);
 }
 
+bool CopyFiles(const QString& sourceDir, const QString& targetDir, const QString& pattern)
+{
+    const QString source = hostOf(sourceDir);
+    QString to = targetDir.trimmed();
+    while (to.endsWith(QLatin1Char('\\')) && to.size() > 3)
+        to.chop(1);
+    const QString target = hostOf(to);
+    if (source.isEmpty() || target.isEmpty() || hostIsLink(target))
+        return false;
+    if (!QFileInfo(target).isDir() && !QDir().mkpath(target))
+        return false;
+    bool ok = true;
+    const QFileInfoList entries = QDir(source).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo& fi : entries) {
+        if (fi.isSymLink() || !MatchesWildcard(fi.fileName(), pattern))
+            continue;
+        // The target name through the drive map, so that an existing file of another
+        // letter case is replaced rather than doubled.
+        QString file = toHost(to + QLatin1Char('\\') + fi.fileName());
+        if (file.isEmpty())
+            file = target + QLatin1Char('/') + fi.fileName();
+        if (QFileInfo(file).isDir() || hostIsLink(file) || !copyHostFile(fi.absoluteFilePath(), file))
+            ok = false;
+    }
+    return ok;
+}
+
+bool IsInsideFolder(const QString& path, const QString& folder)
+{
+    const QString root = QFileInfo(hostOf(folder)).canonicalFilePath();
+    QString p = hostOf(path);
+    if (root.isEmpty() || p.isEmpty())
+        return false;
+    p = QDir::cleanPath(p);
+    while (!QFileInfo::exists(p)) {
+        const QString up = QFileInfo(p).path();
+        if (up == p)
+            return false;
+        p = up;
+    }
+    const QString c = QFileInfo(p).canonicalFilePath();
+    return !c.isEmpty() && (c == root || c.startsWith(root == QLatin1String("/") ? root : root + QLatin1Char('/')));
+}
+
 bool WriteFileAtomic(const QString& path, const QByteArray& data)
 {
     const QString host = hostOf(path);

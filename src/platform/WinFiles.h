@@ -44,6 +44,15 @@ bool DeleteTree(const QString& dir, bool removeRoot, bool keepFiles);
 // (the walk goes on).
 bool CopyTree(const QString& sourceDir, const QString& targetDir);
 
+// Copies every file of a folder whose name matches a wildcard pattern ("*.lnk", "*.*")
+// into targetDir (created as needed), replacing files of the same name (also of
+// another letter case); folders and links are skipped. False when a copy failed.
+bool CopyFiles(const QString& sourceDir, const QString& targetDir, const QString& pattern);
+
+// True when path (which need not exist yet) stays inside folder once every link on
+// the way is resolved: the deepest existing folder on the way to path lies in folder.
+bool IsInsideFolder(const QString& path, const QString& folder);
+
 // Writes the whole file beside the target and renames it over the target.
 bool WriteFileAtomic(const QString& path, const QByteArray& data);
 

@@ -3,8 +3,8 @@
 #include <QStringList>
 
 #include "common/DelimitedText.h"
-#include "environment/AppPaths.h"
-#include "question/RunLog.h"
+#include "question/AppPaths.h"
+#include "log/RunLog.h"
 
 namespace {
 
@@ -19,26 +19,29 @@ struct OpRow {
     const char* codes;        // nullptr: error log; "": none
     TStartMode start;
     int desktopMode;
+    TAnswerKeeping keeping = TAnswerKeeping::AnswerText;
+    bool pathIsProgramName = false;   // the path need not name an existing file
 };
 
 using M = TStartMode;
+using K = TAnswerKeeping;
 const OpRow kRows[] = {
     {1, "C", nullptr, PathLiteral, {"C"}, nullptr, M::Nothing, 0},
     {2, "Logo", nullptr, PathLiteral, {"logo"}, nullptr, M::Nothing, 0},
     {3, "VF", nullptr, PathCommand, {"Visual.FoxPro.Project"}, nullptr, M::Program, 0},
     {4, "IIS设置题", nullptr, PathLiteral, {"IISSet"}, "", M::SimulatedDesktop, 4},
-    {5, "Windows", nullptr, PathLiteral, {"Windows"}, "", M::Explorer, 0},
-    {6, "Word", nullptr, PathCommand, {"wordhtmlfile"}, "1,2,3", M::FileStart, 0},
-    {7, "Excel", nullptr, PathCommand, {"excelhtmlfile"}, "10,11,12", M::FileStart, 0},
-    {8, "Powerpoint", nullptr, PathCommand, {"powerpointhtmlfile"}, "20,21,22", M::FileStart, 0},
+    {5, "Windows", nullptr, PathLiteral, {"Windows"}, "", M::Explorer, 0, K::DesktopShortcuts},
+    {6, "Word", nullptr, PathCommand, {"wordhtmlfile"}, "1,2,3", M::FileStart, 0, K::DocumentMark},
+    {7, "Excel", nullptr, PathCommand, {"excelhtmlfile"}, "10,11,12", M::FileStart, 0, K::DocumentMark},
+    {8, "Powerpoint", nullptr, PathCommand, {"powerpointhtmlfile"}, "20,21,22", M::FileStart, 0, K::DocumentMark},
     {9, "Access", nullptr, PathCommand, {"Accesshtmlfile"}, "30,31,32", M::Program, 0},
-    {10, "IE", nullptr, PathLiteral, {"IEXPLORE.EXE"}, "100", M::Program, 0},
+    {10, "IE", nullptr, PathLiteral, {"IEXPLORE.EXE"}, "100", M::Program, 0, K::Favorites, true},
     {11, "Type", nullptr, PathLiteral, {"打字题"}, "", M::Typing, 0},
     {12, "Outlook", nullptr, PathLiteral, {"msimn"}, "40,41,42", M::Program, 0},
     {13, "Flash", nullptr, PathCommand, {"Flash.DebugFile", "Flash.FlashProjectFile", "Flash.Doc", "Flash.FLA"}, "110,111,112", M::Program, 0},
     {14, "Photoshop", nullptr, PathCommand, {"Photoshop.fileinfo", "Photoshop.Image.8"}, "120,121", M::Photoshop, 0},
     {15, "Dreamweaver", nullptr, PathCommand, {"Dreamweaver.Library.Item"}, "130", M::Program, 0},
-    {16, "Frontpage", nullptr, PathCommand, {"fphtmlfile"}, "50,51,52", M::FileStart, 0},
+    {16, "Frontpage", nullptr, PathCommand, {"fphtmlfile"}, "50,51,52", M::FileStart, 0, K::DocumentMark},
     {17, "VB", nullptr, PathCommand, {"VisualBasic.Project"}, "60,61", M::Program, 0},
     {18, "Java", nullptr, PathCommand, {"JCreator.java"}, "140", M::Program, 0},
     {19, "IP设置题", nullptr, PathLiteral, {"IP"}, "", M::SimulatedDesktop, 19},
@@ -48,13 +51,13 @@ const OpRow kRows[] = {
     {23, "IE设置题", nullptr, PathLiteral, {"IESet"}, "", M::SimulatedDesktop, 23},
     {24, "OPAll", nullptr, PathLiteral, {"w"}, nullptr, M::Explorer, 0},
     {25, "Apply", nullptr, PathLiteral, {"w"}, nullptr, M::Nothing, 0},
-    {26, "Windows Virtual", nullptr, PathLiteral, {"w"}, "", M::SimulatedDesktop, 26},
-    {27, "Mspaint", nullptr, PathCanStart, {"mspaint.exe"}, "170", M::FileStart, 0},
+    {26, "Windows Virtual", nullptr, PathLiteral, {"w"}, "", M::SimulatedDesktop, 26, K::OperationList},
+    {27, "Mspaint", nullptr, PathCanStart, {"mspaint.exe"}, "170", M::FileStart, 0, K::AnswerText, true},
     {28, nullptr, nullptr, PathLiteral, {"w"}, nullptr, M::RecentDocuments, 0},
-    {29, "wordpad", nullptr, PathCanStart, {"wordpad.exe"}, "180", M::FileStart, 0},
+    {29, "wordpad", nullptr, PathCanStart, {"wordpad.exe"}, "180", M::FileStart, 0, K::AnswerText, true},
     {30, "MailBox", nullptr, PathLiteral, {"MailBox\\AspServer.exe"}, "100", M::MailServer, 0},
     {31, "ACDSee 5.0", nullptr, PathAppPaths, {"FotoCanvas2.exe"}, nullptr, M::FileStart, 0},
-    {32, "SndRec", nullptr, PathCanStart, {"sndrec32.exe"}, "200", M::FileStart, 0},
+    {32, "SndRec", nullptr, PathCanStart, {"sndrec32.exe"}, "200", M::FileStart, 0, K::AnswerText, true},
     {33, "Access 2007", nullptr, PathCommand, {"Accesshtmlfile"}, "33", M::Program, 0},
     {34, "Fotocanvas3", nullptr, PathAppPaths, {"FotoCanvas3.exe"}, "190", M::FileStart, 0},
     {35, "Word 2007", nullptr, PathCommand, {"wordhtmlfile"}, "4", M::Program, 0},
@@ -185,14 +188,29 @@ int StartDesktopMode(int type)
     return (r && r->start == TStartMode::SimulatedDesktop && type != 19) ? r->desktopMode : 0;
 }
 
-bool OperationPathMustExist(int type)
+bool StartsSoftware(int type)
 {
     switch (OperationStartMode(type)) {
     case TStartMode::Program:
     case TStartMode::FileStart:
     case TStartMode::Photoshop:
-        return type != 10 && type != 27 && type != 29 && type != 32;
+    case TStartMode::MailServer:
+        return true;
     default:
         return false;
     }
 }
+
+bool OperationPathMustExist(int type)
+{
+    const OpRow* r = findRow(type);
+    return r && StartsSoftware(type) && !r->pathIsProgramName;
+}
+
+TAnswerKeeping OperationAnswerKeeping(int type)
+{
+    const OpRow* r = findRow(type);
+    return r ? r->keeping : TAnswerKeeping::AnswerText;
+}
+
+bool IsBrowserQuestion(int type) { return OperationAnswerKeeping(type) == TAnswerKeeping::Favorites; }

@@ -28,8 +28,25 @@ enum class TStartMode {
     MailServer,         // type 30
 };
 TStartMode OperationStartMode(int type);
+
+// What the answer archive keeps of a question of the type beside its answer line.
+enum class TAnswerKeeping {
+    AnswerText,         // the answer line only
+    DesktopShortcuts,   // 5: the desktop's shortcuts, put back on Continue
+    Favorites,          // 10: the browser's favourites, put back on Continue
+    OperationList,      // 26: the operation answer list, flattened into the answer
+    DocumentMark,       // 6, 7, 8, 16: a "[subjectanslist]" entry for the saved document
+};
+TAnswerKeeping OperationAnswerKeeping(int type);
+// The browser question (10): its work needs no material folder and it starts the
+// local site server.
+bool IsBrowserQuestion(int type);
 // Mode of the simulated desktop for types 4, 22, 23, 26 (19 takes IpStepLevel); 0 else.
 int StartDesktopMode(int type);
-// True for the types whose path from GetOpPathByOpId must name an existing file to
-// count as installed (program, file start and Photoshop types except 10, 27, 29, 32).
+// True for the software types whose path from GetOpPathByOpId must name an existing
+// file to count as installed (every program, file-start, Photoshop and mail-server
+// type except 10, 27, 29, 32, whose path is a program name).
 bool OperationPathMustExist(int type);
+// True for the types that start software: a program, a document, Photoshop or the
+// mail server.
+bool StartsSoftware(int type);

@@ -1,7 +1,7 @@
 #include "question/PaperXml.h"
 
 #include "common/PathUtils.h"
-#include "question/RunLog.h"
+#include "log/RunLog.h"
 #include "question/SafeXml.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "common/KelPubLib.h"
 #include "common/PathUtils.h"
 #include "platform/WinPaths.h"
-#include "question/RunLog.h"
+#include "log/RunLog.h"
 #include "question/SafeXml.h"
 
 namespace {

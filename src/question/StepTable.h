@@ -4,9 +4,8 @@
 // question opens, the files it expects to be saved, the Photoshop history switch and
 // the mode of IP-setting questions.
 //
-// The table lives in the data module (DM->StepInfos, DM->CurrentStep, the step file
-// path DM->StepFile). The functions without a table argument work on it; the others
-// take the table explicitly.
+// The functions take the table explicitly; environment/StepTableDM.h has the same
+// operations on the data module's table.
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -40,13 +39,3 @@ void MatchSavedFiles(const TTamryQuestionStepInfos& steps, int questId, const QS
 // 1 when the knowledge of the first "queststep" of the file is above 19005, else 0.
 int IpStepLevel(const QString& stepXmlPath);
 
-// The same on the data module's table, loading it from DM->StepFile first.
-bool GetPaperQuestionStep(const QString& fileName);
-bool FindStepByKnowledge(const QString& knowledge);
-bool HasKnowledgeGroup(int group);
-bool ExpectedSaveFiles(int questId, QStringList& list);
-// Base: the virtual drive's question folder when a drive letter is set, otherwise the
-// question folder of the practice folder (DM->PracticeDir + questId + "\").
-void MatchSavedFiles(int questId, const QStringList& savedFiles, QString& answer, const QStringList& values);
-// Reads the program folder's "subjects\Step.xml".
-int IpStepLevel();

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <exception>
 
@@ -12,9 +11,11 @@
 #include "environment/StartApp.h"
 #include "environment/StuDirManage.h"
 #include "environment/unDMDB.h"
+#include "platform/WinFiles.h"
 #include "platform/Ansi.h"
 #include "platform/WinPaths.h"
 #include "platform/WinProcess.h"
+#include "question/OperationTypes.h"
 #include "question/TQuestion.h"
 
 namespace {
@@ -90,21 +91,10 @@ QString AnswerLine(const TQuestion& question)
 
 bool WriteArchiveFile(const QString& winPath, const QStringList& lines)
 {
-    const QString host = win::toHost(winPath);
-    if (host.isEmpty())
-        return false;
     QByteArray bytes;
     for (const QString& l : lines)
         bytes += win::toAnsi(l) + "\r\n";
-    QSaveFile f(host);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return win::WriteFileAtomic(winPath, bytes);
 }
 
 bool SaveAnswerArchive(TQuestion& question, const QString& examineeDir, bool& saving)
@@ -120,21 +110,21 @@ bool SaveAnswerArchive(TQuestion& question, const QString& examineeDir, bool& sa
 
     QStringList lines;
     try {
-        switch (question.OperationType) {
-        case 5: {
+        switch (OperationAnswerKeeping(question.OperationType)) {
+        case TAnswerKeeping::DesktopShortcuts: {
             const QString target = r + QStringLiteral("DeskTop");
             pathutil::ForceDirectories(target);
             DoCopyFileByExt(desktopDir(), target, QStringLiteral("*.lnk"));
             break;
         }
-        case 10:
+        case TAnswerKeeping::Favorites:
             // The favourites are kept with the answer; the browser history capture that
             // also refreshes the answer text belongs to the browser-state support.
             TDM::WriteLog(QStringLiteral("TfrmTool.SaveIEAns in"));
             DoCopyDir(favoritesDir(), r + QStringLiteral("Favorites"));
             TDM::WriteLog(QStringLiteral("TfrmTool.SaveIEAns out"));
             break;
-        case 26:
+        case TAnswerKeeping::OperationList:
             question.SetAnswer(FlattenOpAnswers(question, TQuestion::OpAnswerCount - 1));
             break;
         default:
@@ -162,9 +152,10 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
     endArchivers();
     const QString r = pathutil::IncludeTrailingBackslash(examineeDir);
     QStringList lines{QStringLiteral("[strOpsList]")};
+    const TAnswerKeeping keeping = OperationAnswerKeeping(question.OperationType);
     if (question.QuestionType == 5) {
         try {
-            if (question.OperationType == 5) {
+            if (keeping == TAnswerKeeping::DesktopShortcuts) {
                 const QString folder = r + QStringLiteral("DeskTop");
                 win::SetFileAttributes(folder, win::FILE_ATTRIBUTE_NORMAL);
                 if (pathutil::DirectoryExists(folder)) {
@@ -173,7 +164,7 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
                         ShowPrompt(QStringLiteral("删除") + folder + QStringLiteral("失败,请手动删除"), 1, kTitle);
                         return false;
                     }
-                    if (!QDir().rmdir(win::toHost(folder))) {
+                    if (!win::RemoveDirectory(folder)) {
                         ShowPrompt(QStringLiteral("移除") + folder + QStringLiteral("失败,请手动删除"), 1, kTitle);
                         return false;
                     }
@@ -183,13 +174,13 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
                     return false;
                 }
                 DoCopyFileByExt(desktopDir(), folder, QStringLiteral("*.lnk"));
-            } else if (question.OperationType == 10) {
+            } else if (keeping == TAnswerKeeping::Favorites) {
                 TDM::WriteLog(QStringLiteral("frmMain.SaveIEAns in"));
                 pathutil::ForceDirectories(r + QStringLiteral("Favorites"));
                 DoCopyDir(favoritesDir(), r + QStringLiteral("Favorites"));
                 TDM::WriteLog(QStringLiteral("frmMain.SaveIEAns out"));
-            } else if (question.OperationType == 26) {
-                question.SetAnswer(FlattenOpAnswers(question, 20));
+            } else if (keeping == TAnswerKeeping::OperationList) {
+                question.SetAnswer(FlattenOpAnswers(question, kFinalSaveLastSlot));
             }
             lines << AnswerLine(question);
         } catch (const std::exception& e) {
@@ -197,13 +188,8 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
         }
     }
     win::SetFileAttributes(archivePath, win::FILE_ATTRIBUTE_NORMAL);
-    switch (question.OperationType) {
-    case 6: case 7: case 8: case 16:
+    if (keeping == TAnswerKeeping::DocumentMark)
         lines << QStringLiteral("[subjectanslist]") << QStringLiteral("%1=%2").arg(question.QuestionId).arg(QStringLiteral("1"));
-        break;
-    default:
-        break;
-    }
     // The old archive is replaced by renaming the new one over it; when that is not
     // possible the old archive stays as it is.
     if (!WriteArchiveFile(archivePath, lines)) {
@@ -218,9 +204,10 @@ void LoadOperationStoreDetails(TQuestion& question, const QString& examineeDir)
 {
     TDM::WriteLog(QStringLiteral("frmWaitExam.LoadOperationStoreDetails in"));
     const QString r = pathutil::IncludeTrailingBackslash(examineeDir);
-    if (question.OperationType == 5)
+    const TAnswerKeeping keeping = OperationAnswerKeeping(question.OperationType);
+    if (keeping == TAnswerKeeping::DesktopShortcuts)
         DoCopyFileByExt(r + QStringLiteral("DeskTop"), desktopDir(), QStringLiteral("*.lnk"));
-    else if (question.OperationType == 10)
+    else if (keeping == TAnswerKeeping::Favorites)
         DoCopyFileByExt(r + QStringLiteral("Favorites"), favoritesDir(), QStringLiteral("*.*"));
     TDM::WriteLog(QStringLiteral("frmWaitExam.LoadOperationStoreDetails out"));
 }

@@ -16,6 +16,10 @@ QString RevertStr(const QString& text);
 QString FlattenOpAnswers(const TQuestion& question, int lastSlot);
 int OpAnswerEntryNumber(int slot);
 
+// The last slot that the final save at submission flattens: every slot that a
+// simulated window writes (0 to 28), so that the scoring engine sees all of them.
+constexpr int kFinalSaveLastSlot = 28;
+
 // The answer line: question id + "=" + answer text + ")" + "True"/"False".
 QString AnswerLine(const TQuestion& question);
 

@@ -3,12 +3,12 @@
 #include <QCryptographicHash>
 #include <QDomDocument>
 #include <QFile>
-#include <QSaveFile>
 
 #include "common/IniFile.h"
 #include "common/PathUtils.h"
 #include "common/Prompts.h"
 #include "environment/unDMDB.h"
+#include "platform/WinFiles.h"
 #include "platform/Ansi.h"
 #include "platform/WinPaths.h"
 #include "platform/WinProcess.h"
@@ -88,8 +88,7 @@ bool TpfEngine::SaveToPf(const QString& examineeNo)
     QByteArray bytes;
     for (const QString& l : lines)
         bytes += win::toAnsi(l) + "\r\n";
-    QSaveFile f(win::toHost(ini));
-    if (win::toHost(ini).isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    if (!win::WriteFileAtomic(ini, bytes)) {
         ShowPrompt(QStringLiteral("无法生成") + ini, 1, kTitle);
         return false;
     }

@@ -16,11 +16,12 @@
 #include "environment/StartApp.h"
 #include "environment/StuDirManage.h"
 #include "environment/unDMDB.h"
+#include "platform/WinFiles.h"
 #include "platform/WinPaths.h"
 #include "platform/WinShell.h"
 #include "question/OperationTypes.h"
 #include "question/PaperXml.h"
-#include "question/RunLog.h"
+#include "log/RunLog.h"
 #include "web/HttpTransfer.h"
 
 namespace {
@@ -409,7 +410,7 @@ bool TwebServer::ClearAndCreateQuestionidDir()
             prompt(QStringLiteral("删除") + f + QStringLiteral("目录失败,请手动删除"));
             return false;
         }
-        if (!QDir().rmdir(win::toHost(f))) {
+        if (!win::RemoveDirectory(f)) {
             prompt(QStringLiteral("系统目录初始化失败!"));
             return false;
         }
@@ -432,21 +433,6 @@ bool TwebServer::ClearAndCreateQuestionidDir()
 
 namespace {
 
-// CopyFile with overwrite on Windows paths.
-bool copyOver(const QString& from, const QString& to)
-{
-    const QString hf = win::toHost(from);
-    const QString ht = win::toHost(to);
-    if (hf.isEmpty() || ht.isEmpty() || !QFileInfo(hf).isFile())
-        return false;
-    if (QFileInfo::exists(ht)) {
-        win::SetFileAttributes(to, win::FILE_ATTRIBUTE_NORMAL);
-        if (!QFile::remove(ht))
-            return false;
-    }
-    return QFile::copy(hf, ht);
-}
-
 } // namespace
 
 bool TwebServer::CopyFileToSubjects(const QString& downloadDir)
@@ -458,13 +444,13 @@ bool TwebServer::CopyFileToSubjects(const QString& downloadDir)
         const int qid = PaperInfo.questionid;
         const QString q = QString::number(qid);
         QString target = p + QStringLiteral("subjects\\Paper.xml");
-        if (!copyOver(d + QStringLiteral("\\Paper.xml"), target)) {
+        if (!win::CopyFile(d + QStringLiteral("\\Paper.xml"), target, false)) {
             RunLog(QStringLiteral("拷贝文件") + target + QStringLiteral("失败"));
             prompt(QStringLiteral("试题初始化失败！"));
             return false;
         }
         target = QStringLiteral("%1subjects\\%2\\%2.xml").arg(p, q);
-        if (!copyOver(QStringLiteral("%1\\%2\\%2.xml").arg(d, q), target)) {
+        if (!win::CopyFile(QStringLiteral("%1\\%2\\%2.xml").arg(d, q), target, false)) {
             prompt(QStringLiteral("拷贝文件") + target + QStringLiteral("失败"));
             return false;
         }
@@ -472,7 +458,7 @@ bool TwebServer::CopyFileToSubjects(const QString& downloadDir)
         if (DM)
             DM->StepFile = target;
         target = QStringLiteral("%1subjects\\%2\\%2.png").arg(p, q);
-        if (!copyOver(QStringLiteral("%1\\%2\\%2.png").arg(d, q), target)) {
+        if (!win::CopyFile(QStringLiteral("%1\\%2\\%2.png").arg(d, q), target, false)) {
             prompt(QStringLiteral("拷贝文件") + target + QStringLiteral("失败"));
             return false;
         }
@@ -503,7 +489,7 @@ bool TwebServer::CopyFileToSubjects(const QString& downloadDir)
                     prompt(QStringLiteral("删除系统临时目录时失败,请手动删除"));
                     return false;
                 }
-                if (!QDir().rmdir(win::toHost(target))) {
+                if (!win::RemoveDirectory(target)) {
                     prompt(QStringLiteral("移除系统临时目录时失败,请手动删除"));
                     return false;
                 }

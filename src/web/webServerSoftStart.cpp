@@ -19,7 +19,7 @@
 #include "platform/WinProcess.h"
 #include "platform/WinShell.h"
 #include "question/OperationTypes.h"
-#include "question/StepTable.h"
+#include "environment/StepTableDM.h"
 #include "scoring/AnswerArchive.h"
 #include "web/webServer.h"
 
@@ -34,27 +34,6 @@ TSoftStartWindows& windows()
 {
     static TSoftStartWindows w;
     return w;
-}
-
-bool inSet(int b, std::initializer_list<int> set)
-{
-    for (int v : set)
-        if (v == b)
-            return true;
-    return false;
-}
-
-bool folderOpenSet(int b) { return b == 5 || b == 24; }
-bool desktopSet(int b) { return inSet(b, {4, 19, 22, 23, 26}); }
-bool softwareSet(int b)
-{
-    return b == 3 || (b >= 6 && b <= 10) || (b >= 12 && b <= 18) || b == 20 || b == 21 || b == 27 || (b >= 29 && b <= 37);
-}
-bool documentSet(int b) { return inSet(b, {6, 7, 8, 16, 27, 29, 31, 32, 34}); }
-bool noFileCheckSet(int b) { return inSet(b, {10, 27, 29, 32}); }
-bool explorerTypes(int b)
-{
-    return (b >= 1 && b <= 3) || (b >= 5 && b <= 10) || (b >= 13 && b <= 18) || b == 20 || b == 21 || b == 24;
 }
 
 QString workFolder()
@@ -82,21 +61,22 @@ bool startByType(TwebServer& ws, int b, const QString& programPath, const QStrin
 {
     TQuestion* q = ws.Question.get();
     const QString outLine = cont ? QStringLiteral("TwebServer.SoftStart_Continue Out") : QStringLiteral("TwebServer.SoftStart Out");
-    if (b == 11) {
+    const TStartMode mode = OperationStartMode(b);
+    if (mode == TStartMode::Typing) {
         if (!windows().showTyping)
             throw std::runtime_error("no typing window");
         windows().showTyping(q);
         return true;
     }
-    if (explorerTypes(b) && !folderToOpen.isEmpty()) {
+    if (mode == TStartMode::Explorer && !folderToOpen.isEmpty()) {
         QString folder = work;
         if (!ws.PaperInfo.urls.maturl.isEmpty())
             folder += QString::number(q->QuestionId);
         win::ShellExecute(QStringLiteral("open"), QStringLiteral("explorer.exe"), folder, QString(), win::SW_SHOWMAXIMIZED);
         return true;
     }
-    if (softwareSet(b)) {
-        if (programPath.isEmpty() || (!programFileExists(programPath) && !noFileCheckSet(b))) {
+    if (StartsSoftware(b)) {
+        if (programPath.isEmpty() || (!programFileExists(programPath) && OperationPathMustExist(b))) {
             QString message = QStringLiteral("本练习题的操作软件没有安装，请先安装后再到Tamry网重新练习本题。");
             if (cont) {
                 WebReportAndExit(message, true, true, true);
@@ -109,24 +89,24 @@ bool startByType(TwebServer& ws, int b, const QString& programPath, const QStrin
             WebReportAndExit(message, false, true, true);
             return false;
         }
-        if (documentSet(b)) {
+        if (mode == TStartMode::FileStart) {
             OpenSepcialOp(b, programPath, work, q);
         } else {
-            if (b == 30) {
+            if (mode == TStartMode::MailServer) {
                 TIniFile aws(win::GetWindowsDirectory() + QStringLiteral("\\Aws.ini"));
                 aws.WriteString(QStringLiteral("config"), QStringLiteral("Aws_AutoSite"), QStringLiteral("0"));
             }
             // Photoshop (14) is driven through its automation server on Windows; this
             // platform has none, so it starts like any other program.
-            (new TStartApp(programPath))->start();
+            TStartApp::Start(programPath);
         }
         return true;
     }
-    if (desktopSet(b)) {
+    if (mode == TStartMode::SimulatedDesktop) {
         if (!windows().showDesktop)
             throw std::runtime_error("no simulated desktop");
-        const int mode = b == 19 ? IpStepLevel() : b;
-        windows().showDesktop(q, mode, QStringLiteral("当前操作题为：") + GetOperationName(b), ws.GetPicturePath());
+        const int desktopMode = b == 19 ? IpStepLevel() : StartDesktopMode(b);
+        windows().showDesktop(q, desktopMode, QStringLiteral("当前操作题为：") + GetOperationName(b), ws.GetPicturePath());
         TDM::WriteLog(outLine);
         return true;
     }
@@ -138,7 +118,7 @@ bool startByType(TwebServer& ws, int b, const QString& programPath, const QStrin
 bool prepareOperationPath(const TwebServer& ws, int b)
 {
     if (!ws.PaperInfo.urls.maturl.isEmpty()) {
-        if (b != 10 && !pathutil::DirectoryExists(ws.OperationPath)) {
+        if (!IsBrowserQuestion(b) && !pathutil::DirectoryExists(ws.OperationPath)) {
             WebReportAndExit(QStringLiteral("系统素材不正确!\r\n系统即将关闭，请在Tamry网上重新练习本题。"), true, true, true);
             return false;
         }
@@ -156,7 +136,7 @@ QString programOfType(int b, const QString& work, int questionId)
     QString programPath = GetOpPathByOpId(b).trimmed();
     if (DM)
         DM->ProgramToClose = pathutil::ExtractFileName(programPath);
-    if (b == 30) {
+    if (OperationStartMode(b) == TStartMode::MailServer) {
         win::KillProcessByName(QStringLiteral("AspServer.exe"));
         programPath = work + QString::number(questionId) + QStringLiteral("\\") + programPath;
     }
@@ -198,10 +178,10 @@ bool TwebServer::SoftStart()
 
     // 5, 6. The work folder, and the folder to open for the folder questions.
     const QString work = workFolder();
-    const QString folderToOpen = folderOpenSet(b) ? work : QString();
+    const QString folderToOpen = OperationStartMode(b) == TStartMode::Explorer ? work : QString();
 
     // 7. Recent documents.
-    if (b == 28)
+    if (OperationStartMode(b) == TStartMode::RecentDocuments)
         bRecentDocs = true;
 
     try {
@@ -222,12 +202,12 @@ bool TwebServer::SoftStart()
         // nothing to prepare it succeeds.
 
         // 12. The local server of the browser questions.
-        if (b == 10)
+        if (IsBrowserQuestion(b))
             win::ShellExecute(QStringLiteral("open"), win::ProgramDir() + QStringLiteral("zSvr.exe"), QString(),
                               win::ProgramDir(), win::SW_HIDE);
 
         // 13. The typing text.
-        if (b == 11) {
+        if (OperationStartMode(b) == TStartMode::Typing) {
             Question->TypingText = DeStr2(win::toAnsi(PaperInfo.questiondescription));
             Question->RemainingTime = 3600;
         }
@@ -256,7 +236,7 @@ bool TwebServer::SoftStart_Continue()
     if (b == 0 || !Question || !prepareOperationPath(*this, b))
         return false;
     const QString work = workFolder();
-    const QString folderToOpen = folderOpenSet(b) ? work : QString();
+    const QString folderToOpen = OperationStartMode(b) == TStartMode::Explorer ? work : QString();
     try {
         const QString programPath = programOfType(b, work, Question->QuestionId);
         Question->Answered = true;

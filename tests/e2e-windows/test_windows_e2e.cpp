@@ -152,7 +152,7 @@ TEST_F(WindowsExercise, WindowsVirtualQuestionSavesTheFlattenedList)
     EXPECT_EQ(r.seen.value(QStringLiteral("again.recyclePicture")), QStringLiteral("0"));
 
     QStringList entries;
-    for (int slot = 0; slot <= 20; ++slot)
+    for (int slot = 0; slot <= 28; ++slot)
         entries << QString::number(slot <= 12 ? 26020 + slot : 26021 + slot) + QStringLiteral("==>")
                        + (slot == 10 ? QStringLiteral("1") : QString());
     EXPECT_EQ(engineArchive(), QStringLiteral("[strOpsList]\r\n26001=") + entries.join(QStringLiteral("<++>"))

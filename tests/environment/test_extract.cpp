@@ -19,7 +19,11 @@ struct ZipEntry {
     bool dir = false;
     bool symlink = false;
     zip_int32_t method = ZIP_CM_DEFLATE;
+    bool unmarked = false;     // store the bytes without any mark, as Windows tools do
+                               // (libzip refuses to, so a placeholder is patched)
 };
+
+QByteArray placeholder(const QByteArray& name) { return QByteArray(name.size(), 'Q'); }
 
 // Writes an archive with libzip; encryption applies to every file entry.
 void makeZip(const QString& hostPath, const QList<ZipEntry>& entries, zip_uint16_t encryption = ZIP_EM_NONE,
@@ -38,7 +42,8 @@ void makeZip(const QString& hostPath, const QList<ZipEntry>& entries, zip_uint16
         } else {
             zip_source_t* src = zip_source_buffer(za, e.data.constData(), zip_uint64_t(e.data.size()), 0);
             ASSERT_NE(src, nullptr);
-            idx = zip_file_add(za, e.name.constData(), src, enc | ZIP_FL_OVERWRITE);
+            const QByteArray name = e.unmarked ? placeholder(e.name) : e.name;
+            idx = zip_file_add(za, name.constData(), src, enc | ZIP_FL_OVERWRITE);
             ASSERT_GE(idx, 0) << zip_strerror(za);
             zip_set_file_compression(za, zip_uint64_t(idx), e.method, 9);
             if (encryption != ZIP_EM_NONE) {
@@ -50,6 +55,17 @@ void makeZip(const QString& hostPath, const QList<ZipEntry>& entries, zip_uint16
             zip_file_set_external_attributes(za, zip_uint64_t(idx), 0, ZIP_OPSYS_UNIX, zip_uint32_t(S_IFLNK | 0777) << 16);
     }
     ASSERT_EQ(zip_close(za), 0);
+    // The unmarked names go in place of their ASCII placeholders (local header and
+    // central directory), so that no UTF-8 mark is set.
+    QFile f(hostPath);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    f.close();
+    for (const ZipEntry& e : entries)
+        if (e.unmarked)
+            bytes.replace(placeholder(e.name), e.name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
 }
 
 class ExtractTest : public EnvFixture {
@@ -88,6 +104,35 @@ TEST_F(ExtractTest, ExtractsWithThePasswordAndDecodesNames)
         EXPECT_EQ(readFile(host(target + "\\说明\\中文.txt")), "utf8");
         EXPECT_EQ(readFile(host(target + "\\Empty.txt")), "");
         EXPECT_EQ(readFile(host(target + "\\stored.txt")), "stored");
+    }
+}
+
+// The name's encoding follows the archive's mark, never a guess from the bytes: GBK
+// names whose bytes also form valid UTF-8 ("图片一" is cd bc c6 ac d2 bb) come out as
+// the GBK text, and only a name marked as UTF-8 is read as UTF-8.
+TEST_F(ExtractTest, EntryNamesFollowTheArchivesMark)
+{
+    struct Case {
+        const char* row;
+        QByteArray raw;
+        bool marked;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"GbkThatIsAlsoValidUtf8", win::toAnsi("图片一.txt"), false, "图片一.txt"},
+        {"GbkThatIsNotUtf8", win::toAnsi("素材.doc"), false, "素材.doc"},
+        {"MarkedUtf8", QString("说明.txt").toUtf8(), true, "说明.txt"},
+        {"Ascii", "plain.txt", false, "plain.txt"},
+    };
+    ASSERT_EQ(win::toAnsi("图片一"), QByteArray::fromHex("cdbcc6acd2bb"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        QDir(host("D:\\x")).removeRecursively();
+        ZipEntry e{c.raw, "x", c.marked};
+        e.unmarked = !c.marked;
+        makeZip(host(archive), {e}, ZIP_EM_TRAD_PKWARE, "morvane");
+        ASSERT_TRUE(DM->ExtractArchive(archive, target, "morvane"));
+        EXPECT_EQ(treeOf(host(target)), QStringList({c.expected}));
     }
 }
 

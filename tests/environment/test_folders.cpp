@@ -3,6 +3,7 @@
 #include "EnvTestSupport.h"
 
 #include "environment/StuDirManage.h"
+#include "scoring/TStuDirManage.h"
 #include "platform/Ansi.h"
 
 using namespace envtest;

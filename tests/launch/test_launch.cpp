@@ -2,10 +2,12 @@
 // recorder consoles, the worker thread, and closing it all again.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTest>
 
 #include "LaunchFixture.h"
 #include "common/Base64.h"
-#include "environment/AppPaths.h"
+#include "question/AppPaths.h"
 #include "environment/OpenSpecialOp.h"
 #include "platform/Ansi.h"
 #include "platform/WinPaths.h"
@@ -125,13 +127,28 @@ TEST_F(LaunchSoftware, CloseOperationSoftwareAfterAnExcelQuestionClosesOnlyExcel
 TEST_F(LaunchSoftware, ExcelStartedThroughTheWorkerThreadIsClosed)
 {
     const QString excel = fakeProgram("EXCEL.EXE", dir + "/excel-args");
-    new TStartApp(excel);
+    TStartApp::Start(excel);
     EXPECT_EQ(DM->ProgramToClose, QString("EXCEL.EXE"));
     ASSERT_TRUE(TStartApp::WaitForAll(3000));
     ASSERT_TRUE(waitRunning("EXCEL.EXE", 3000));
 
     CloseOperationSoftware();
     EXPECT_TRUE(waitGone("EXCEL.EXE", 3000));
+}
+
+// The worker thread is made and started in one call, so the software of a question
+// starts exactly once, also when the thread is done before its caller goes on.
+TEST_F(LaunchSoftware, TheWorkerThreadStartsTheSoftwareOnce)
+{
+    const QString runs = dir + "/runs";
+    writeScript(dir + "/bin/VFP9.EXE", "echo run >> '" + runs + "'\n");
+    TStartApp::Start(win::fromHost(dir + "/bin/VFP9.EXE"));
+    ASSERT_TRUE(TStartApp::WaitForAll(3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(runs); }, 3000));
+    QTest::qWait(300);   // a second start would have appended by now
+    QFile f(runs);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("run\n"));
 }
 
 TEST_F(LaunchSoftware, PaintQuestionStartsPaintAndItsRecorder)
@@ -196,7 +213,7 @@ TEST_F(LaunchSoftware, GetAppPathCutsTheArgumentsOfTheOpenCommand)
 TEST_F(LaunchSoftware, BrowserStartSetsTheLocalProxy)
 {
     const QString ie = fakeProgram("iexplore.exe", dir + "/ie-args");
-    new TStartApp(ie);
+    TStartApp::Start(ie);
     ASSERT_TRUE(TStartApp::WaitForAll(3000));
     EXPECT_TRUE(waitRunning("iexplore.exe", 3000));
     const QString key = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";

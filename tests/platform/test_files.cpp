@@ -131,3 +131,107 @@ TEST_F(Files, WriteFileAtomicReplacesTheWholeFile)
     EXPECT_EQ(bytes("C:\\keep\\precious.txt"), "precious");
     EXPECT_EQ(QDir(host("D:\\w")).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
 }
+
+namespace {
+
+void writeHostFile(const QString& host, const QByteArray& data = "x")
+{
+    QDir().mkpath(QFileInfo(host).absolutePath());
+    QFile f(host);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << host.toStdString();
+    f.write(data);
+}
+
+// A fresh folder for one test, as a Windows path without trailing backslash.
+QString freshWinDir(const QString& name)
+{
+    QString p = fromHost(TestEnv::freshDir(name));
+    while (p.endsWith('\\'))
+        p.chop(1);
+    return p;
+}
+
+// Builds  root\f1, root\sub\f2 (read-only), root\sub\deep\ (empty), root\empty\ .
+QString buildTree(const QString& name)
+{
+    const QString root = freshWinDir(name) + "\\root";
+    const QString h = win::toHost(root);
+    writeHostFile(h + "/f1.txt");
+    writeHostFile(h + "/sub/f2.txt");
+    QFile::setPermissions(h + "/sub/f2.txt", QFile::ReadOwner);
+    QDir().mkpath(h + "/sub/deep");
+    QDir().mkpath(h + "/empty");
+    return root;
+}
+
+QStringList remaining(const QString& winRoot)
+{
+    QStringList out;
+    const QString h = win::toHost(winRoot);
+    if (!QFileInfo(h).exists())
+        return {"<gone>"};
+    for (const char* rel : {"f1.txt", "sub", "sub/f2.txt", "sub/deep", "empty"})
+        if (QFileInfo::exists(h + "/" + QString(rel)))
+            out << rel;
+    return out;
+}
+
+TEST(FileTree, DeleteTreeSwitches)
+{
+    struct Case {
+        bool removeRoot, keepFiles, result;
+        QStringList left;
+    } cases[] = {
+        {false, false, true, {}},
+        {true, false, true, {"<gone>"}},
+        // Files kept: the folders that hold them cannot go, and that is a failure.
+        {false, true, false, {"f1.txt", "sub", "sub/f2.txt"}},
+        {true, true, false, {"f1.txt", "sub", "sub/f2.txt"}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const QString root = buildTree(QString("del%1").arg(n++));
+        EXPECT_EQ(win::DeleteTree(root, c.removeRoot, c.keepFiles), c.result)
+            << c.removeRoot << c.keepFiles;
+        EXPECT_EQ(remaining(root), c.left) << c.removeRoot << c.keepFiles;
+    }
+    EXPECT_TRUE(win::DeleteTree(freshWinDir("delmissing") + "\\not-there", true, false));
+}
+
+TEST(FileTree, DeleteTreeDoesNotFollowLinks)
+{
+    const QString base = freshWinDir("dellink");
+    const QString hb = win::toHost(base);
+    writeHostFile(hb + "/outside/keep.txt");
+    QDir().mkpath(hb + "/tree");
+    ASSERT_TRUE(QFile::link(hb + "/outside", hb + "/tree/link"));
+    EXPECT_TRUE(win::DeleteTree(base + "\\tree", true, false));
+    EXPECT_FALSE(QFileInfo(hb + "/tree").exists());
+    EXPECT_TRUE(QFileInfo::exists(hb + "/outside/keep.txt"));
+}
+
+TEST(FileTree, CopyFilesByPattern)
+{
+    const QString base = freshWinDir("copy");
+    const QString h = win::toHost(base);
+    writeHostFile(h + "/src/a.lnk", "A");
+    writeHostFile(h + "/src/B.LNK", "B");
+    writeHostFile(h + "/src/c.txt", "C");
+    writeHostFile(h + "/src/noext", "N");
+    QDir().mkpath(h + "/src/dir.lnk");
+    writeHostFile(h + "/dst/a.lnk", "old");
+
+    EXPECT_TRUE(win::CopyFiles(base + "\\src", base + "\\dst\\", "*.lnk"));
+    QStringList got = QDir(h + "/dst").entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    EXPECT_EQ(got, QStringList({"B.LNK", "a.lnk"}));
+    QFile f(h + "/dst/a.lnk");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("A"));   // overwritten
+
+    // "*.*" is every file, also one without an extension; a missing target is created.
+    EXPECT_TRUE(win::CopyFiles(base + "\\src", base + "\\new\\deeper", "*.*"));
+    got = QDir(h + "/new/deeper").entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(got, QStringList({"B.LNK", "a.lnk", "c.txt", "noext"}));
+}
+
+} // namespace

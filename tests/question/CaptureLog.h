@@ -6,7 +6,7 @@
 #include <mutex>
 
 #include "log/unLogCtrl.h"
-#include "question/RunLog.h"
+#include "log/RunLog.h"
 
 namespace pravik::test {
 

@@ -7,7 +7,7 @@
 
 #include "CaptureLog.h"
 #include "support/TestEnv.h"
-#include "environment/AppPaths.h"
+#include "question/AppPaths.h"
 #include "platform/WinPaths.h"
 #include "platform/WinRegistry.h"
 #include "question/OperationTypes.h"
@@ -218,6 +218,76 @@ TEST(StepTable, IpStepLevel)
         EXPECT_EQ(IpStepLevel(writeFile(QStringLiteral("Step.xml"), c.xml)), c.level);
     }
     EXPECT_EQ(IpStepLevel(QStringLiteral("Z:\\no\\Step.xml")), 0);
+}
+
+// One row per operation type: how its exercise starts, the desktop mode, what the
+// answer archive keeps and whether its program path must name an existing file. The
+// start sequence, the answer archive and the desktop all branch on these columns.
+TEST(OperationTypes, EveryTypeStartsAndKeepsItsAnswerAsTheTableSays)
+{
+    using M = TStartMode;
+    using K = TAnswerKeeping;
+    struct Row {
+        int type;
+        TStartMode start;
+        int desktopMode;
+        TAnswerKeeping keeping;
+        bool pathMustExist;
+    };
+    const Row rows[] = {
+        {1, M::Nothing, 0, K::AnswerText, false},
+        {2, M::Nothing, 0, K::AnswerText, false},
+        {3, M::Program, 0, K::AnswerText, true},
+        {4, M::SimulatedDesktop, 4, K::AnswerText, false},
+        {5, M::Explorer, 0, K::DesktopShortcuts, false},
+        {6, M::FileStart, 0, K::DocumentMark, true},
+        {7, M::FileStart, 0, K::DocumentMark, true},
+        {8, M::FileStart, 0, K::DocumentMark, true},
+        {9, M::Program, 0, K::AnswerText, true},
+        {10, M::Program, 0, K::Favorites, false},
+        {11, M::Typing, 0, K::AnswerText, false},
+        {12, M::Program, 0, K::AnswerText, true},
+        {13, M::Program, 0, K::AnswerText, true},
+        {14, M::Photoshop, 0, K::AnswerText, true},
+        {15, M::Program, 0, K::AnswerText, true},
+        {16, M::FileStart, 0, K::DocumentMark, true},
+        {17, M::Program, 0, K::AnswerText, true},
+        {18, M::Program, 0, K::AnswerText, true},
+        {19, M::SimulatedDesktop, 0, K::AnswerText, false},
+        {20, M::Program, 0, K::AnswerText, true},
+        {21, M::Program, 0, K::AnswerText, true},
+        {22, M::SimulatedDesktop, 22, K::AnswerText, false},
+        {23, M::SimulatedDesktop, 23, K::AnswerText, false},
+        {24, M::Explorer, 0, K::AnswerText, false},
+        {25, M::Nothing, 0, K::AnswerText, false},
+        {26, M::SimulatedDesktop, 26, K::OperationList, false},
+        {27, M::FileStart, 0, K::AnswerText, false},
+        {28, M::RecentDocuments, 0, K::AnswerText, false},
+        {29, M::FileStart, 0, K::AnswerText, false},
+        {30, M::MailServer, 0, K::AnswerText, true},
+        {31, M::FileStart, 0, K::AnswerText, true},
+        {32, M::FileStart, 0, K::AnswerText, false},
+        {33, M::Program, 0, K::AnswerText, true},
+        {34, M::FileStart, 0, K::AnswerText, true},
+        {35, M::Program, 0, K::AnswerText, true},
+        {36, M::Program, 0, K::AnswerText, true},
+        {37, M::Program, 0, K::AnswerText, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.type);
+        EXPECT_EQ(OperationStartMode(r.type), r.start);
+        EXPECT_EQ(StartDesktopMode(r.type), r.desktopMode);
+        EXPECT_EQ(OperationAnswerKeeping(r.type), r.keeping);
+        EXPECT_EQ(OperationPathMustExist(r.type), r.pathMustExist);
+        EXPECT_EQ(StartsSoftware(r.type), r.start == M::Program || r.start == M::FileStart || r.start == M::Photoshop
+                                              || r.start == M::MailServer);
+        EXPECT_EQ(IsBrowserQuestion(r.type), r.type == 10);
+    }
+    for (int outside : {0, 38, -1}) {
+        EXPECT_EQ(OperationStartMode(outside), M::Nothing);
+        EXPECT_EQ(OperationAnswerKeeping(outside), K::AnswerText);
+        EXPECT_FALSE(StartsSoftware(outside));
+    }
 }
 
 TEST(OperationTypes, CheckEnvResult)

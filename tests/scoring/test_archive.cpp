@@ -56,7 +56,7 @@ TEST(AnswerArchive, EntryNumbersSkip26033)
     EXPECT_EQ(OpAnswerEntryNumber(130), 26151);
 }
 
-TEST(AnswerArchive, FinalSaveOfWindowsQuestionFlattensSlots0To20)
+TEST(AnswerArchive, FinalSaveOfWindowsQuestionFlattensSlots0To28)
 {
     pravik::test::ScopedPrompts prompts;
     TQuestion q;
@@ -66,15 +66,21 @@ TEST(AnswerArchive, FinalSaveOfWindowsQuestionFlattensSlots0To20)
     q.Answered = true;
     q.SetOpAnswer(0, QStringLiteral("1"));
     q.SetOpAnswer(20, QStringLiteral("1"));
-    q.SetOpAnswer(21, QStringLiteral("not in the final save"));
+    q.SetOpAnswer(26, QStringLiteral("1"));     // the printer wizard
+    q.SetOpAnswer(28, QStringLiteral("0"));     // the last mouse setting
+    q.SetOpAnswer(29, QStringLiteral("not in the final save"));
     const QString dir = examineeDir(QStringLiteral("flat"));
     ASSERT_TRUE(SaveOperationArchive(q, dir, dir + QStringLiteral("ans.zt")));
 
     const QString answer = q.GetAnswer();
-    EXPECT_EQ(answer.split(QStringLiteral("<++>")).size(), 21);
+    const QStringList entries = answer.split(QStringLiteral("<++>"));
+    EXPECT_EQ(entries.size(), 29);
     EXPECT_TRUE(answer.startsWith(QStringLiteral("26020==>1<++>26021==><++>")));
-    EXPECT_TRUE(answer.endsWith(QStringLiteral("<++>26040==><++>26041==>1")));
+    EXPECT_TRUE(answer.contains(QStringLiteral("<++>26040==><++>26041==>1<++>26042==><++>")));
+    EXPECT_TRUE(entries.contains(QStringLiteral("26047==>1")));
+    EXPECT_TRUE(answer.endsWith(QStringLiteral("<++>26049==>0")));
     EXPECT_FALSE(answer.contains(QStringLiteral("26033")));
+    EXPECT_FALSE(answer.contains(QStringLiteral("not in the final save")));
     EXPECT_EQ(readAnsi(dir + QStringLiteral("ans.zt")),
               QStringLiteral("[strOpsList]\r\n77=") + answer + QStringLiteral(")True\r\n"));
 }

@@ -20,9 +20,11 @@
 
 #include "common/Prompts.h"
 #include "platform/WinPaths.h"
+#include "question/OperationTypes.h"
 #include "question/TQuestion.h"
 #include "simulation/desktop/SimArt.h"
 #include "simulation/desktop/SimWindows.h"
+#include "simulation/security/ufrm360safe.h"
 
 SIM_REGISTER_WINDOW_WITH(TfrmOperationMain, [](const sim::OpenOptions&) -> QWidget* { return nullptr; })
 
@@ -520,7 +522,7 @@ void TfrmOperationMain::FormShow()
     }
 
     TQuestion* q = sim::CurrentQuestion();
-    if (q && q->OperationType == 26) {
+    if (q && OperationAnswerKeeping(q->OperationType) == TAnswerKeeping::OperationList) {
         RestoreDesktopState();
         lbTime->setText(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm")));
         Panel1->setProperty("popupMenu", true);
@@ -726,17 +728,22 @@ void TfrmOperationMain::ShowRecycleBinEmptied()
         m_emptyRecycleAction->setEnabled(false);
 }
 
+bool TfrmOperationMain::SecurityScreensOpened() const
+{
+    return secsuite::RememberedSafe() && secsuite::RememberedSd();
+}
+
 void TfrmOperationMain::Open360Safe()
 {
-    m_360safeWindow = sim::OpenWindow(QStringLiteral("Tfrm360safe1"));
+    secsuite::RememberedSafe() = sim::OpenWindow(QStringLiteral("Tfrm360safe1"));
     if (sim::Slot(20).isEmpty())
         sim::SetSlot(20, QStringLiteral("0"));
-    SetTaskButtonVisible(btn1, true, m_360sdWindow.isNull());
+    SetTaskButtonVisible(btn1, true, secsuite::RememberedSd().isNull());
 }
 
 void TfrmOperationMain::Open360Sd()
 {
-    m_360sdWindow = sim::OpenWindow(QStringLiteral("Tfrm360sd1"));
+    secsuite::RememberedSd() = sim::OpenWindow(QStringLiteral("Tfrm360sd1"));
     if (sim::Slot(27).isEmpty())
         sim::SetSlot(27, QStringLiteral("0"));
     SetTaskButtonVisible(btn360sd, true, true);
@@ -744,14 +751,14 @@ void TfrmOperationMain::Open360Sd()
 
 void TfrmOperationMain::btn1Click()
 {
-    if (m_360safeWindow)
-        m_360safeWindow->show();
+    if (QWidget* w = secsuite::RememberedSafe().data())
+        w->show();
 }
 
 void TfrmOperationMain::btn360sdClick()
 {
-    if (m_360sdWindow)
-        m_360sdWindow->show();
+    if (QWidget* w = secsuite::RememberedSd().data())
+        w->show();
 }
 
 void TfrmOperationMain::btnDiskDClick() { openSimple(QStringLiteral("TfrmMyCP"), false, QStringLiteral("DriveD")); }

@@ -68,7 +68,7 @@ public:
     // The recycle bin emptied: the full icon hidden, "清空回收站(&B)" disabled.
     void ShowRecycleBinEmptied();
     // Both security screens ("360安全卫士" and "360杀毒") have been opened.
-    bool SecurityScreensOpened() const { return m_360safeWindow && m_360sdWindow; }
+    bool SecurityScreensOpened() const;
 
     // The action of a menu reached through a path of captions, e.g.
     // {"程序(&P)", "附件", "系统工具", "系统信息"}; nullptr when there is none.
@@ -144,8 +144,6 @@ private:
     void openSimple(const QString& cls, bool stayOnTop, const QString& verb = {});
 
     bool m_netStartActionOn = true;
-    QPointer<QWidget> m_360safeWindow;
-    QPointer<QWidget> m_360sdWindow;
     QPoint m_dragStart;
     QPoint m_panelStart;
     bool m_dragging = false;

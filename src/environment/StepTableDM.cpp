@@ -1,8 +1,9 @@
 // The step-table operations on the data module's table.
+#include "environment/StepTableDM.h"
+
 #include "common/PathUtils.h"
 #include "environment/unDMDB.h"
 #include "platform/WinPaths.h"
-#include "question/StepTable.h"
 
 bool GetPaperQuestionStep(const QString& fileName)
 {

@@ -1,10 +1,10 @@
-#include "environment/AppPaths.h"
+#include "question/AppPaths.h"
 
 #include <optional>
 
 #include "platform/WinProcess.h"
 #include "platform/WinRegistry.h"
-#include "question/RunLog.h"
+#include "log/RunLog.h"
 
 QString GetAppPath(const QString& className)
 {
