@@ -1,7 +1,7 @@
 // The student scenario of the Windows Virtual file windows (sample windows-explorer):
 // My Computer (drive D: in details sorted by size, the properties of drive C:), the
 // Explorer (the properties of My Documents, page "常规"), the Recycle Bin (restore
-// "旧通知.txt", delete "草稿.doc", reopen) and its property sheet (10 %).
+// "旧文件.txt", delete "草稿.doc", reopen) and its property sheet (10 %).
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -169,7 +169,7 @@ QList<Step> explorerScript(TfrmTool* tool)
              seen(QStringLiteral("recycle.type"), r->ListView1->topLevelItemCount() ? r->ListView1->topLevelItem(0)->text(4)
                                                                                     : QString());
              shot(r, QStringLiteral("recycle"));
-             clickRow(r->ListView1, QStringLiteral("旧通知.txt"));
+             clickRow(r->ListView1, QStringLiteral("旧文件.txt"));
              rightClickChoose(r->ListView1->viewport(), QPoint(20, 10), r->PopupMenu1, QStringLiteral("还原(&E)"));
              clickRow(r->ListView1, QStringLiteral("草稿.doc"));
              rightClickChoose(r->ListView1->viewport(), QPoint(20, 10), r->PopupMenu1, QStringLiteral("删除(&D)"));

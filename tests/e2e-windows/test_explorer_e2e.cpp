@@ -28,17 +28,17 @@ TEST_F(WindowsExercise, ExplorerAndRecycleBinRecordTheirSlotsToTheUpload)
     EXPECT_EQ(r.seen.value(QStringLiteral("mycp.taskButtonAfterClose")), QStringLiteral("0"));
     EXPECT_EQ(r.seen.value(QStringLiteral("explorer.myDocuments")), QStringLiteral("1"));
     // The material's recycle folder, in the order of the file search.
-    EXPECT_EQ(r.seen.value(QStringLiteral("recycle.rows")), QStringLiteral("旧通知.txt,照片.bmp,草稿.doc,通知.txt"));
+    EXPECT_EQ(r.seen.value(QStringLiteral("recycle.rows")), QStringLiteral("文件.txt,旧文件.txt,照片.bmp,草稿.doc"));
     EXPECT_EQ(r.seen.value(QStringLiteral("recycle.type")), QStringLiteral("文本文档"));
-    EXPECT_EQ(r.seen.value(QStringLiteral("recycle.after")), QStringLiteral("照片.bmp,通知.txt"));
-    // "通知.txt" is part of "旧通知.txt" and stays listed.
-    EXPECT_EQ(r.seen.value(QStringLiteral("recycle.reopened")), QStringLiteral("照片.bmp,通知.txt"));
+    EXPECT_EQ(r.seen.value(QStringLiteral("recycle.after")), QStringLiteral("文件.txt,照片.bmp"));
+    // "文件.txt" is part of "旧文件.txt" and stays listed.
+    EXPECT_EQ(r.seen.value(QStringLiteral("recycle.reopened")), QStringLiteral("文件.txt,照片.bmp"));
     EXPECT_EQ(r.seen.value(QStringLiteral("recy.label")), QStringLiteral("10%"));
     EXPECT_EQ(r.seen.value(QStringLiteral("slots")),
-              QStringLiteral("6=C|10=|11=旧通知.txt|12=10#0#0|14=D:5|15=D:2|16=1|17=草稿.doc"));
+              QStringLiteral("6=C|10=|11=旧文件.txt|12=10#0#0|14=D:5|15=D:2|16=1|17=草稿.doc"));
 
     // The final save: the flattened slots 0 to 20 (a later slot may follow).
-    QMap<int, QString> values{{6, QStringLiteral("C")},        {11, QStringLiteral("旧通知.txt")},
+    QMap<int, QString> values{{6, QStringLiteral("C")},        {11, QStringLiteral("旧文件.txt")},
                               {12, QStringLiteral("10#0#0")},  {14, QStringLiteral("D:5")},
                               {15, QStringLiteral("D:2")},     {16, QStringLiteral("1")},
                               {17, QStringLiteral("草稿.doc")}};
