@@ -20,6 +20,7 @@
 #include "simulation/explorer/ufrmMyCP.h"
 #include "simulation/explorer/ufrmMydocumentProperty.h"
 #include "simulation/explorer/ufrmproperty.h"
+#include "simulation/security/ufrm360safe.h"
 
 using namespace simtest;
 
@@ -243,6 +244,19 @@ TEST_F(MyCPTest, DriveDTaskButtonAndTheDesktopExitRule)
     }
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(d->isVisible());
+
+    // With both security screens opened the button keeps its own place.
+    QWidget safe, sd;
+    secsuite::RememberedSafe() = &safe;
+    secsuite::RememberedSd() = &sd;
+    d->btnDiskD->move(251, d->btnDiskD->y());
+    openD(w);
+    EXPECT_EQ(d->btnDiskD->x(), 251);
+    secsuite::RememberedSafe() = nullptr;
+    secsuite::RememberedSd() = nullptr;
+    d->btnDiskD->move(251, d->btnDiskD->y());
+    openD(w);
+    EXPECT_EQ(d->btnDiskD->x(), 64);
 
     // Leaving the desktop destroys My Computer but not the Explorer.
     sim::OpenWindow("TfrmExplorer", sim::OpenOptions{false, false, "FolderPanel"});
