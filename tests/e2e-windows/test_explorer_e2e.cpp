@@ -46,12 +46,12 @@ TEST_F(WindowsExercise, ExplorerAndRecycleBinRecordTheirSlotsToTheUpload)
     for (int slot = 0; slot <= 20; ++slot)
         entries << QString::number(slot <= 12 ? 26020 + slot : 26021 + slot) + QStringLiteral("==>") + values.value(slot);
     const QString ans = engineArchive();
-    const QString head = QStringLiteral("[strOpsList]\r\n26002=") + entries.join(QStringLiteral("<++>"));
+    const QString head = QStringLiteral("[strOpsList]\r\n26004=") + entries.join(QStringLiteral("<++>"));
     ASSERT_TRUE(ans.startsWith(head)) << ans.toStdString();
     const QString rest = ans.mid(head.size());
     EXPECT_TRUE(rest == QStringLiteral(")True\r\n") || rest.startsWith(QStringLiteral("<++>26042==>"))) << rest.toStdString();
 
-    expectSubmitted(r, {kLeaveDesktop}, QStringLiteral("26002"));
+    expectSubmitted(r, {kLeaveDesktop}, QStringLiteral("26004"));
     const QList<QJsonObject> up = uploadsReceived();
     ASSERT_EQ(up.size(), 1);
     EXPECT_EQ(up.first().value(QStringLiteral("score")).toString(), QStringLiteral("14.00"));
