@@ -37,6 +37,12 @@ void sim_anchor_Tfrm360sd3();
 void sim_anchor_TfrmSystemProperty();
 void sim_anchor_TfrmManagementConsole();
 void sim_anchor_TfrmSystemInfo();
+void sim_anchor_TfrmMyCP();
+void sim_anchor_TfrmExplorer();
+void sim_anchor_Tfrmproperty();
+void sim_anchor_TfrmMydocumentProperty();
+void sim_anchor_TfrmRcyEandC();
+void sim_anchor_TfrmRecy();
 
 namespace sim {
 
@@ -74,6 +80,12 @@ void LinkWindowClasses()
     sim_anchor_TfrmSystemProperty();
     sim_anchor_TfrmManagementConsole();
     sim_anchor_TfrmSystemInfo();
+    sim_anchor_TfrmMyCP();
+    sim_anchor_TfrmExplorer();
+    sim_anchor_Tfrmproperty();
+    sim_anchor_TfrmMydocumentProperty();
+    sim_anchor_TfrmRcyEandC();
+    sim_anchor_TfrmRecy();
 }
 
 } // namespace sim

@@ -717,10 +717,20 @@ void TfrmOperationMain::EmptyRecycleBinClick()
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
+    ShowRecycleBinEmptied();
+    sim::SetSlot(10, QStringLiteral("1"));
+}
+
+void TfrmOperationMain::ShowRecycleBinEmptied()
+{
     ImgRecy->hide();
     if (m_emptyRecycleAction)
         m_emptyRecycleAction->setEnabled(false);
-    sim::SetSlot(10, QStringLiteral("1"));
+}
+
+bool TfrmOperationMain::SecurityScreensOpened() const
+{
+    return secsuite::RememberedSafe() && secsuite::RememberedSd();
 }
 
 void TfrmOperationMain::Open360Safe()

@@ -65,6 +65,10 @@ public:
     void SetClockText(const QString& text);           // lbTime's caption
     void SetTaskbarVisible(bool visible);             // Panel2
     void SetTaskButtonVisible(QWidget* button, bool visible, bool moveTo64 = false);
+    // The recycle bin emptied: the full icon hidden, "清空回收站(&B)" disabled.
+    void ShowRecycleBinEmptied();
+    // Both security screens ("360安全卫士" and "360杀毒") have been opened.
+    bool SecurityScreensOpened() const;
 
     // The action of a menu reached through a path of captions, e.g.
     // {"程序(&P)", "附件", "系统工具", "系统信息"}; nullptr when there is none.
