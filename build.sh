@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libzip-dev
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libzip-dev libcurl4-openssl-dev
           libcpp-httplib-dev libgtest-dev libgmock-dev googletest
           fonts-wqy-microhei xvfb xdotool x11-utils imagemagick zip unzip curl)
 
