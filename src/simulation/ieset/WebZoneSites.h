@@ -6,11 +6,14 @@
 
 class QLineEdit;
 class QListWidget;
+class QKeyEvent;
 class QPushButton;
 
 class TWebZoneSites : public QDialog {
     Q_OBJECT
 public:
+    // Escape does not close the dialog (only its buttons and the title bar do).
+    void keyPressEvent(QKeyEvent* e) override;
     // setting: 4 (trusted sites) or 5 (restricted sites).
     TWebZoneSites(int setting, QWidget* parent);
 

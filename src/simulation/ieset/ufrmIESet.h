@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QKeyEvent;
 class QPushButton;
 class QSlider;
 class QSpinBox;
@@ -53,6 +54,8 @@ QString DefaultHomePage();
 class TfrmIESet : public QDialog {
     Q_OBJECT
 public:
+    // Escape does not close the dialog (only its buttons and the title bar do).
+    void keyPressEvent(QKeyEvent* e) override;
     explicit TfrmIESet(QWidget* parent = nullptr);
     ~TfrmIESet() override;
 

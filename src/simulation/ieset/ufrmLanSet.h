@@ -6,11 +6,14 @@
 
 class QCheckBox;
 class QLineEdit;
+class QKeyEvent;
 class QPushButton;
 
 class TfrmLanSet : public QDialog {
     Q_OBJECT
 public:
+    // Escape does not close the dialog (only its buttons and the title bar do).
+    void keyPressEvent(QKeyEvent* e) override;
     explicit TfrmLanSet(QWidget* parent = nullptr);
 
     QLineEdit* txtIP = nullptr;
