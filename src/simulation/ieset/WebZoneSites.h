@@ -12,8 +12,6 @@ class QPushButton;
 class TWebZoneSites : public QDialog {
     Q_OBJECT
 public:
-    // Escape does not close the dialog (only its buttons and the title bar do).
-    void keyPressEvent(QKeyEvent* e) override;
     // setting: 4 (trusted sites) or 5 (restricted sites).
     TWebZoneSites(int setting, QWidget* parent);
 
@@ -29,5 +27,7 @@ public:
     void btOKClick();
 
 protected:
+    // Escape does not close the dialog (only its buttons and the title bar do).
+    void keyPressEvent(QKeyEvent* e) override;
     int m_setting;
 };

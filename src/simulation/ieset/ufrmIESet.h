@@ -54,8 +54,6 @@ QString DefaultHomePage();
 class TfrmIESet : public QDialog {
     Q_OBJECT
 public:
-    // Escape does not close the dialog (only its buttons and the title bar do).
-    void keyPressEvent(QKeyEvent* e) override;
     explicit TfrmIESet(QWidget* parent = nullptr);
     ~TfrmIESet() override;
 
@@ -106,6 +104,8 @@ public:
     void ckHighSetClickCheck(int index);
 
 protected:
+    // Escape does not close the dialog (only its buttons and the title bar do).
+    void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:

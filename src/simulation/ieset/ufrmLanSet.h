@@ -12,8 +12,6 @@ class QPushButton;
 class TfrmLanSet : public QDialog {
     Q_OBJECT
 public:
-    // Escape does not close the dialog (only its buttons and the title bar do).
-    void keyPressEvent(QKeyEvent* e) override;
     explicit TfrmLanSet(QWidget* parent = nullptr);
 
     QLineEdit* txtIP = nullptr;
@@ -25,4 +23,8 @@ public:
     void ckDLClick();
     void btOKClick();
     void btCancelClick();
+
+protected:
+    // Escape does not close the dialog (only its buttons and the title bar do).
+    void keyPressEvent(QKeyEvent* e) override;
 };
