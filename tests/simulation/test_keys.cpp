@@ -1,6 +1,8 @@
 // Keys in the simulated windows: Return and Escape never close the desktop, and a
 // simulated dialog closes on a key only through the default button its layout names.
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -11,6 +13,7 @@
 #include "simulation/desktop/SimWindows.h"
 #include "simulation/desktop/ufrmOperationMain.h"
 #include "simulation/ieset/ufrmIESet.h"
+#include "simulation/ieset/ufrmAddSafeWeb.h"
 #include "simulation/ieset/ufrmLanSet.h"
 #include "support/ScriptedPrompts.h"
 
@@ -68,6 +71,21 @@ TEST(SimulatedKeys, ReturnAndEscapeNeverCloseTheDesktop)
         });
         options->btLanSetClick();
         seen << QStringLiteral("options after LAN: %1").arg(ie->isVisible() ? "open" : "closed");
+        // The trusted sites (modal): Escape keeps it, Return is its 添加.
+        whenVisible([] { return static_cast<QWidget*>(sim::Ref<TfrmAddSafeWeb>().data()); }, [&](QWidget* w) {
+            auto* sites = static_cast<TfrmAddSafeWeb*>(w);
+            sites->txtWeb->setFocus();
+            sites->txtWeb->setText(QStringLiteral("http://www.example.org"));
+            press(sites, Qt::Key_Escape);
+            seen << QStringLiteral("sites after Escape: %1").arg(sites->isVisible() ? "open" : "closed");
+            press(sites, Qt::Key_Return);
+            seen << QStringLiteral("sites after Return: %1, %2 listed")
+                        .arg(sites->isVisible() ? "open" : "closed")
+                        .arg(sites->lbWebList->count());
+            sites->close();
+        });
+        options->TrustedZoneSelected = true;
+        options->btSetWebClick();
         // The desktop under the open options dialog.
         press(d, Qt::Key_Return);
         seen << QStringLiteral("desktop Return with options: %1, options %2")
@@ -96,6 +114,8 @@ TEST(SimulatedKeys, ReturnAndEscapeNeverCloseTheDesktop)
                            QStringLiteral("LAN after Escape: open"),
                            QStringLiteral("LAN after Return: closed"),
                            QStringLiteral("options after LAN: open"),
+                           QStringLiteral("sites after Escape: open"),
+                           QStringLiteral("sites after Return: open, 1 listed"),
                            QStringLiteral("desktop Return with options: open, options open"),
                            QStringLiteral("options after Return: closed"),
                            QStringLiteral("desktop after options: open"),
