@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libzip-dev
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libzip-dev libcurl4-openssl-dev
           libcpp-httplib-dev libgtest-dev libgmock-dev googletest
           fonts-wqy-microhei xvfb xdotool x11-utils imagemagick zip unzip curl)
 
@@ -26,9 +26,33 @@ install_missing() {
 
 jobs() { nproc 2>/dev/null || echo 2; }
 
+configure_preset() { cmake --preset "$1" >/dev/null; }
+
 build_preset() {
-  cmake --preset "$1" >/dev/null
+  configure_preset "$1"
   cmake --build --preset "$1" -j "$(jobs)"
+}
+
+# What the demo runs: the client, the practice site with its packaged questions, and
+# the substitute programs the client starts (the scoring engine, the environment
+# checker). The tests are not built for it.
+DEMO_TARGETS=(prjPractice practice-site practice-questions scoring_engine EnvironCheckClient.exe)
+
+# timed <phase> <command...>: runs the command and notes how long the phase took.
+PHASES=()
+timed() {
+  local phase=$1 start rc=0 ms
+  shift
+  start=$(date +%s%3N)
+  "$@" || rc=$?
+  ms=$(($(date +%s%3N) - start))
+  PHASES+=("$(printf '%-14s %5d.%d s' "$phase" $((ms / 1000)) $((ms % 1000 / 100)))")
+  printf '== %s took %d.%d s\n' "$phase" $((ms / 1000)) $((ms % 1000 / 100))
+  return $rc
+}
+print_phases() {
+  echo "== time per phase"
+  printf '   %s\n' "${PHASES[@]}"
 }
 
 cmd=${1:-test}
@@ -45,12 +69,13 @@ case "$cmd" in
     build_preset dev
     ;;
   demo)
-    install_missing
-    build_preset dev
-    if [ -x tools/demo.sh ]; then
-      exec tools/demo.sh build/dev "$@"
-    fi
-    echo "The client builds (build/dev/bin), but the whole sample exercise is not wired up yet."
+    timed "install check" install_missing
+    timed configure configure_preset dev
+    timed build cmake --build --preset dev -j "$(jobs)" --target "${DEMO_TARGETS[@]}"
+    rc=0
+    timed run tools/demo.sh build/dev "$@" || rc=$?
+    print_phases
+    exit $rc
     ;;
   *)
     echo "usage: $0 test|demo|build" >&2

@@ -17,3 +17,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     }
     return false;
 }
+
+void TApplication::SetTitle(const QString& title)
+{
+    QCoreApplication::setApplicationName(title);
+}

@@ -9,4 +9,9 @@ class TApplication : public QApplication {
 public:
     TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // The application title: it names the program, never a window. Qt appends a
+    // display name to every window's caption (so the toolbar would read "Pravik —
+    // <title>" to the window system); the display name therefore stays unset.
+    static void SetTitle(const QString& title);
 };

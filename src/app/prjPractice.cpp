@@ -40,8 +40,7 @@ int main(int argc, char** argv)
     LaunchData = ExtractLaunchData(app.arguments().mid(1));
 
     // 4. The application title.
-    app.setApplicationName(kApplicationTitle);
-    app.setApplicationDisplayName(kApplicationTitle);
+    TApplication::SetTitle(kApplicationTitle);
 
     // 5. The toolbar (main window), then the data module.
     auto* tool = new TfrmTool();

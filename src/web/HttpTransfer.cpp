@@ -1,15 +1,23 @@
 #include "web/HttpTransfer.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QThread>
 #include <QUrl>
 #include <atomic>
+#include <curl/curl.h>
+#include <functional>
 #include <memory>
+
+// The transfers run on libcurl: every request goes out on a connection of its own
+// and is sent exactly once. A connection that the website closes before its answer
+// is a failed request, never a reason to send the request again by ourselves (the
+// score post would arrive twice, and the student would not be asked whether to
+// retry). libcurl only repeats a request on a reused connection, and no connection
+// is ever reused here.
 
 namespace webhttp {
 
@@ -17,38 +25,166 @@ namespace {
 std::atomic<int> g_timeout{60000};
 std::atomic<qint64> g_maxBytes{qint64(1) << 30};
 
-QNetworkRequest makeRequest(const QUrl& url)
+void initCurlOnce()
 {
-    QNetworkRequest req(url);
-    req.setTransferTimeout(g_timeout.load());
-    // Like the HTTP client of the original: redirects are not followed.
-    req.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    static const bool done = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    Q_UNUSED(done);
+}
+
+struct CurlDeleter {
+    void operator()(CURL* h) const { curl_easy_cleanup(h); }
+    void operator()(curl_slist* l) const { curl_slist_free_all(l); }
+};
+using EasyPtr = std::unique_ptr<CURL, CurlDeleter>;
+using HeaderListPtr = std::unique_ptr<curl_slist, CurlDeleter>;
+
+// One request: the easy handle with the settings every request shares, and what
+// arrives while it runs.
+struct Request {
+    EasyPtr easy{curl_easy_init()};
+    HeaderListPtr headers;
+    char errorText[CURL_ERROR_SIZE] = {};
+    int status = 0;                      // of the last status line
+    QByteArray reason;                   // its reason phrase
+    std::function<bool(const char*, size_t)> sink;   // false stops the transfer
+};
+
+size_t onHeader(char* data, size_t size, size_t count, void* user)
+{
+    auto* req = static_cast<Request*>(user);
+    const QByteArray line = QByteArray(data, qsizetype(size * count)).trimmed();
+    if (line.startsWith("HTTP/")) {
+        // "HTTP/1.1 404 Not Found": a later status line (after "100 Continue") wins.
+        const QList<QByteArray> parts = line.split(' ');
+        req->status = parts.size() > 1 ? parts[1].toInt() : 0;
+        const qsizetype at = line.indexOf(' ', line.indexOf(' ') + 1);
+        req->reason = at > 0 ? line.mid(at + 1) : QByteArray();
+    }
+    return size * count;
+}
+
+size_t onBody(char* data, size_t size, size_t count, void* user)
+{
+    auto* req = static_cast<Request*>(user);
+    return req->sink(data, size * count) ? size * count : 0;
+}
+
+bool accepted(int status) { return status >= 200 && status <= 299; }
+
+std::unique_ptr<Request> makeRequest(const QString& url)
+{
+    initCurlOnce();
+    auto req = std::make_unique<Request>();
+    CURL* h = req->easy.get();
+    if (!h)
+        return req;
+    curl_easy_setopt(h, CURLOPT_URL, QUrl(url.trimmed()).toEncoded().constData());
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_PROXY, "");          // no proxy, also not from the environment
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L); // redirects are not followed
+    curl_easy_setopt(h, CURLOPT_FRESH_CONNECT, 1L);
+    curl_easy_setopt(h, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_USERAGENT, "Mozilla/5.0");
+    curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, ""); // every encoding libcurl decodes
+    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, req->errorText);
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &onHeader);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, req.get());
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &onBody);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, req.get());
     return req;
 }
 
-std::unique_ptr<QNetworkAccessManager> makeManager()
+struct Outcome {
+    CURLcode code = CURLE_FAILED_INIT;   // until libcurl reports the end
+    bool timedOut = false;
+};
+
+// Runs the request to its end. A request during which nothing moves for the
+// transfer time-out is stopped.
+Outcome runToEnd(Request& req)
 {
-    auto nam = std::make_unique<QNetworkAccessManager>();
-    nam->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
-    return nam;
+    Outcome out;
+    CURL* easy = req.easy.get();
+    CURLM* multi = curl_multi_init();
+    curl_multi_add_handle(multi, easy);
+    const qint64 idleLimit = g_timeout.load();
+    QElapsedTimer quiet;
+    quiet.start();
+    curl_off_t moved = -1;
+    int running = 1;
+    while (running) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK)
+            break;
+        curl_off_t up = 0, down = 0;
+        long head = 0;
+        curl_easy_getinfo(easy, CURLINFO_SIZE_UPLOAD_T, &up);
+        curl_easy_getinfo(easy, CURLINFO_SIZE_DOWNLOAD_T, &down);
+        curl_easy_getinfo(easy, CURLINFO_HEADER_SIZE, &head);
+        if (up + down + head != moved) {
+            moved = up + down + head;
+            quiet.restart();
+        }
+        if (!running)
+            break;
+        const qint64 left = idleLimit - quiet.elapsed();
+        if (left <= 0) {
+            out.timedOut = true;
+            break;
+        }
+        curl_multi_poll(multi, nullptr, 0, int(qMin<qint64>(left, 100)), nullptr);
+    }
+    int queued = 0;
+    while (CURLMsg* m = curl_multi_info_read(multi, &queued))
+        if (m->msg == CURLMSG_DONE && m->easy_handle == easy)
+            out.code = m->data.result;
+    curl_multi_remove_handle(multi, easy);
+    curl_multi_cleanup(multi);
+    return out;
 }
 
-// Status and error of a finished reply; true when the server accepted (2xx).
-bool finish(QNetworkReply* reply, Result& r)
+// The caller waits while a local event loop runs (window messages keep flowing);
+// the request runs on a thread of its own meanwhile.
+Outcome runWaiting(Request& req)
 {
-    r.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    r.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toString();
-    if (reply->error() == QNetworkReply::OperationCanceledError && r.error.isEmpty())
+    if (!QCoreApplication::instance())
+        return runToEnd(req);
+    Outcome out;
+    QEventLoop loop;
+    std::unique_ptr<QThread> worker(QThread::create([&]() { out = runToEnd(req); }));
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    return out;
+}
+
+// Runs the request and fills status, content type and error; true when the server
+// accepted (2xx). An error set by the body sink is kept.
+bool perform(Request& req, Result& r)
+{
+    if (!req.easy) {
+        r.error = QStringLiteral("HTTP client could not be created");
+        return false;
+    }
+    const Outcome out = runWaiting(req);
+    long status = 0;
+    curl_easy_getinfo(req.easy.get(), CURLINFO_RESPONSE_CODE, &status);
+    r.status = int(status);
+    char* type = nullptr;
+    curl_easy_getinfo(req.easy.get(), CURLINFO_CONTENT_TYPE, &type);
+    r.contentType = type ? QString::fromLatin1(type) : QString();
+    if (out.timedOut && r.error.isEmpty())
         r.error = QStringLiteral("Read timed out.");
     if (!r.error.isEmpty())
         return false;
-    if (r.status != 0 && (r.status < 200 || r.status > 299)) {
-        const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-        r.error = QStringLiteral("HTTP/1.1 %1 %2").arg(r.status).arg(reason).trimmed();
+    if (r.status != 0 && !accepted(r.status)) {
+        r.error = QStringLiteral("HTTP/1.1 %1 %2").arg(r.status).arg(QString::fromLatin1(req.reason)).trimmed();
         return false;
     }
-    if (reply->error() != QNetworkReply::NoError) {
-        r.error = reply->errorString();
+    if (out.code != CURLE_OK) {
+        r.error = req.errorText[0] ? QString::fromLocal8Bit(req.errorText).trimmed()
+                                   : QString::fromLatin1(curl_easy_strerror(out.code));
         return false;
     }
     return true;
@@ -79,17 +215,20 @@ Result Post(const QString& url, const QByteArray& body, const QByteArray& conten
     Result r;
     if (!IsHttpUrl(url, &r.error))
         return r;
-    auto nam = makeManager();
-    QNetworkRequest req = makeRequest(QUrl(url.trimmed()));
-    req.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
-    QNetworkReply* reply = nam->post(req, body);
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec();
-    r.body = reply->readAll();
-    r.ok = finish(reply, r);
-    reply->deleteLater();
+    auto req = makeRequest(url);
+    if (CURL* h = req->easy.get()) {
+        req->headers.reset(curl_slist_append(nullptr, ("Content-Type: " + contentType).constData()));
+        // The body goes out with the request, without waiting for a "100 Continue".
+        curl_slist_append(req->headers.get(), "Expect:");
+        curl_easy_setopt(h, CURLOPT_HTTPHEADER, req->headers.get());
+        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, body.constData());
+    }
+    req->sink = [&r](const char* data, size_t n) {
+        r.body.append(data, qsizetype(n));
+        return true;
+    };
+    r.ok = perform(*req, r);
     return r;
 }
 
@@ -103,43 +242,27 @@ Result GetToFile(const QString& url, const QString& hostPath)
         r.error = QStringLiteral("Cannot create file \"%1\". %2").arg(hostPath, out.errorString());
         return r;
     }
-    auto nam = makeManager();
-    QNetworkReply* reply = nam->get(makeRequest(QUrl(url.trimmed())));
+    auto req = makeRequest(url);
+    if (CURL* h = req->easy.get())
+        curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
     const qint64 cap = g_maxBytes.load();
     qint64 written = 0;
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&]() {
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (status != 0 && (status < 200 || status > 299))
-            return;   // an error page is not the file
-        const QByteArray chunk = reply->readAll();
-        written += chunk.size();
+    Request* live = req.get();
+    req->sink = [&, live](const char* data, size_t n) {
+        if (!accepted(live->status))
+            return true;   // an error page is not the file
+        written += qint64(n);
         if (written > cap) {
             r.error = QStringLiteral("下载的文件超过 %1 字节").arg(cap);
-            reply->abort();
-            return;
+            return false;
         }
-        if (out.write(chunk) != chunk.size()) {
+        if (out.write(data, qint64(n)) != qint64(n)) {
             r.error = out.errorString();
-            reply->abort();
+            return false;
         }
-    });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec();
-    if (r.error.isEmpty() && reply->bytesAvailable() > 0) {
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (status >= 200 && status <= 299) {
-            const QByteArray rest = reply->readAll();
-            written += rest.size();
-            if (written > cap)
-                r.error = QStringLiteral("下载的文件超过 %1 字节").arg(cap);
-            else if (out.write(rest) != rest.size())
-                r.error = out.errorString();
-        }
-    }
-    r.ok = finish(reply, r);
-    reply->deleteLater();
+        return true;
+    };
+    r.ok = perform(*req, r);
     if (r.ok && !out.commit()) {
         r.ok = false;
         r.error = QStringLiteral("Cannot write file \"%1\". %2").arg(hostPath, out.errorString());

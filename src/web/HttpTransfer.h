@@ -1,8 +1,10 @@
 #pragma once
-// Blocking HTTP over Qt Network for the website client: the caller waits while a
-// local event loop runs (window messages keep flowing). No proxy is used, only http
-// and https addresses are fetched, and a transfer that delivers no data for the
-// transfer time-out ends as a failure.
+// Blocking HTTP for the website client: the caller waits while a local event loop
+// runs (window messages keep flowing). Every call is exactly one request on a fresh
+// connection, never sent again by the transport; a connection closed before the
+// answer is a failure. No proxy is used, redirects are not followed, only http and
+// https addresses are fetched, and a transfer that moves no data for the transfer
+// time-out ends as a failure.
 #include <QByteArray>
 #include <QString>
 

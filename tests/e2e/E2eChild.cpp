@@ -118,8 +118,7 @@ ClientChild::ClientChild(const QStringList& args, const char* appName,
     LaunchLimits().checkEnvPolls = 100;
 
     LaunchData = ExtractLaunchData(args.mid(1));
-    m_app.setApplicationName(kApplicationTitle);
-    m_app.setApplicationDisplayName(kApplicationTitle);
+    TApplication::SetTitle(kApplicationTitle);
 
     m_tool = new TfrmTool();
     m_tool->MainForm = true;

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -237,6 +238,15 @@ QFont SongFont(int pixelSize, bool bold)
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     return f;
+}
+
+bool SwallowsDialogKey(const QKeyEvent* e, bool returnToo)
+{
+    if (e->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    if (e->key() == Qt::Key_Escape)
+        return true;
+    return returnToo && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter);
 }
 
 } // namespace sim

@@ -25,6 +25,8 @@
 
 class TQuestion;
 
+class QKeyEvent;
+
 namespace sim {
 
 // ---- the current question and the desktop mode ---------------------------------
@@ -146,6 +148,11 @@ struct Registrar {
 // Makes the labels under `root` whose caption has an "&" draw it as the underlined
 // access key (as the original labels do) instead of a literal "&".
 void ShowMnemonics(QWidget* root);
+
+// Escape closes no simulated window, and where `returnToo` is set Return and Enter do
+// nothing either (a Qt dialog would reject on Escape and press a default button on
+// Return). True when the event is such a key: the caller swallows it.
+bool SwallowsDialogKey(const QKeyEvent* e, bool returnToo = false);
 
 // The font of the simulated windows: "宋体" 13 px, falling back to a CJK font here.
 QFont SongFont(int pixelSize = 13, bool bold = false);

@@ -192,6 +192,7 @@ TfrmOperationMain::TfrmOperationMain(QWidget* parent) : QDialog(parent)
     btClose->setObjectName(QStringLiteral("btClose"));
     btClose->setGeometry(380, 14, 108, 25);
     btClose->setCursor(Qt::PointingHandCursor);
+    btClose->setAutoDefault(false);
     btClose->setStyleSheet(QStringLiteral(
         "QPushButton { background: rgb(166, 202, 240); border: 1px solid rgb(80, 120, 170); }"
         "QPushButton:disabled { color: rgb(120, 120, 120); }"));
@@ -392,6 +393,7 @@ void TfrmOperationMain::buildTaskbar()
         auto* b = new QPushButton(caption, ToolBar1);
         b->setObjectName(QString::fromLatin1(name));
         b->setFlat(true);
+        b->setAutoDefault(false);
         b->setGeometry(left, 1, width, 23);
         b->setStyleSheet(QStringLiteral(
             "QPushButton { background: rgb(250, 248, 238); border: 1px solid rgb(170, 165, 140);"
@@ -664,6 +666,18 @@ void TfrmOperationMain::closeEvent(QCloseEvent* e)
         sim::Ref<TfrmOperationMain>() = nullptr;
     m_closing = true;
     QDialog::closeEvent(e);   // ends the modal loop through reject()
+}
+
+void TfrmOperationMain::keyPressEvent(QKeyEvent* e)
+{
+    // The desktop has no default button: Return presses nothing (the exit button
+    // least of all) and Escape does not leave; the desktop ends only through its
+    // exit button.
+    if (sim::SwallowsDialogKey(e, true)) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void TfrmOperationMain::reject()

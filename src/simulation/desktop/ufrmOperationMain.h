@@ -136,6 +136,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* obj, QEvent* e) override;
     void reject() override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void buildMenus();

@@ -1,5 +1,6 @@
 #include "simulation/ieset/WebZoneSites.h"
 
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -117,4 +118,13 @@ void TWebZoneSites::btOKClick()
         sites << lbWebList->item(i)->text();
     IESettings()[m_setting] = delimited::Join(sites, QLatin1Char('#')).trimmed();
     close();
+}
+
+void TWebZoneSites::keyPressEvent(QKeyEvent* e)
+{
+    if (sim::SwallowsDialogKey(e)) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }

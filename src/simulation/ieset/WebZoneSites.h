@@ -6,6 +6,7 @@
 
 class QLineEdit;
 class QListWidget;
+class QKeyEvent;
 class QPushButton;
 
 class TWebZoneSites : public QDialog {
@@ -26,5 +27,7 @@ public:
     void btOKClick();
 
 protected:
+    // Escape does not close the dialog (only its buttons and the title bar do).
+    void keyPressEvent(QKeyEvent* e) override;
     int m_setting;
 };

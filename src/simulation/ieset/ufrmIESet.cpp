@@ -1,5 +1,6 @@
 #include "simulation/ieset/ufrmIESet.h"
 
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -760,4 +761,13 @@ void TfrmIESet::ckHighSetClickCheck(int index)
     if (a.setting == 0)
         return;
     IESettings()[a.setting] = isChecked(index) ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+void TfrmIESet::keyPressEvent(QKeyEvent* e)
+{
+    if (sim::SwallowsDialogKey(e)) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }

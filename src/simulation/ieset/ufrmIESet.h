@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QKeyEvent;
 class QPushButton;
 class QSlider;
 class QSpinBox;
@@ -103,6 +104,8 @@ public:
     void ckHighSetClickCheck(int index);
 
 protected:
+    // Escape does not close the dialog (only its buttons and the title bar do).
+    void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:

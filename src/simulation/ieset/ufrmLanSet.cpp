@@ -1,5 +1,6 @@
 #include "simulation/ieset/ufrmLanSet.h"
 
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -108,3 +109,12 @@ void TfrmLanSet::btOKClick()
 }
 
 void TfrmLanSet::btCancelClick() { close(); }
+
+void TfrmLanSet::keyPressEvent(QKeyEvent* e)
+{
+    if (sim::SwallowsDialogKey(e)) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QKeyEvent;
 class QPushButton;
 
 class TfrmLanSet : public QDialog {
@@ -22,4 +23,8 @@ public:
     void ckDLClick();
     void btOKClick();
     void btCancelClick();
+
+protected:
+    // Escape does not close the dialog (only its buttons and the title bar do).
+    void keyPressEvent(QKeyEvent* e) override;
 };
