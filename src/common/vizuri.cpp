@@ -1,5 +1,7 @@
 #include "common/vizuri.h"
 
+#include "common/Base64.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -15,11 +17,11 @@ QString DeStr2(const QByteArray& ansiText)
     if (compact.isEmpty()) {
         return {};
     }
-    const auto decoded = QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded) {
+    bool ok = false;
+    const QByteArray bytes = base64::Decode(compact, &ok);
+    if (!ok) {
         return {};
     }
-    const QByteArray& bytes = *decoded;
     QStringDecoder gbk("GBK");
     const QString text = gbk(bytes);
     if (gbk.hasError()) {
@@ -50,5 +52,5 @@ QByteArray EnStr2(const QString& rtfDocument)
 {
     QStringEncoder gbk("GBK");
     const QByteArray bytes = gbk(rtfDocument);
-    return bytes.toBase64();
+    return base64::Encode(bytes);
 }

@@ -3,6 +3,7 @@
 // runs; also when the running one waits in a modal prompt.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -26,17 +27,6 @@ QString logText()
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return win::fromAnsi(f.readAll());
-}
-
-bool waitUntil(const std::function<bool()>& pred, int ms)
-{
-    QDeadlineTimer d(ms);
-    while (!pred()) {
-        if (d.hasExpired())
-            return pred();
-        QThread::msleep(20);
-    }
-    return true;
 }
 
 win::HWND toolbarWindow() { return win::FindWindow(QStringLiteral("TfrmTool"), QStringLiteral("Pravik")); }
@@ -85,7 +75,7 @@ TEST_F(Instances, SecondLaunchReplacesTheRunningExercise)
 {
     Client first({QStringLiteral("KelTamry-EXERCISE://127.0.0.1:9/launch/first")});
     ASSERT_TRUE(first.p.waitForStarted(5000));
-    ASSERT_TRUE(waitUntil([] { return toolbarWindow() != 0 && QFile::exists(logPath()); }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return toolbarWindow() != 0 && QFile::exists(logPath()); }, 15000));
     ASSERT_TRUE(first.running());
     EXPECT_FALSE(logText().contains(QStringLiteral("TfrmTool.WM_USER_SHOW in")));
 
@@ -98,7 +88,7 @@ TEST_F(Instances, SecondLaunchReplacesTheRunningExercise)
     EXPECT_EQ(log.count(QStringLiteral("TfrmTool.WM_USER_SHOW in")), 1) << log.toStdString();
 
     // The newcomer runs its own exercise and shows its toolbar.
-    ASSERT_TRUE(waitUntil([] { return toolbarWindow() != 0; }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return toolbarWindow() != 0; }, 15000));
     QThread::msleep(300);
     EXPECT_TRUE(second.running());
     endClient(second);
@@ -110,7 +100,7 @@ TEST_F(Instances, SecondLaunchEndsAClientWaitingInAModalPrompt)
     // an answer that never comes.
     Client first({});
     ASSERT_TRUE(first.p.waitForStarted(5000));
-    ASSERT_TRUE(waitUntil([] { return toolbarWindow() != 0; }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return toolbarWindow() != 0; }, 15000));
     QThread::msleep(800);
     ASSERT_TRUE(first.running());
 
@@ -122,7 +112,7 @@ TEST_F(Instances, SecondLaunchEndsAClientWaitingInAModalPrompt)
     // It ended without going on to the sign-in page.
     EXPECT_TRUE(TestEnv::shellOpens().isEmpty()) << TestEnv::shellOpens().join('\n').toStdString();
 
-    ASSERT_TRUE(waitUntil([] { return toolbarWindow() != 0; }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return toolbarWindow() != 0; }, 15000));
     EXPECT_TRUE(second.running());
     endClient(second);
 }

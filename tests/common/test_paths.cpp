@@ -7,19 +7,13 @@
 #include "common/PathUtils.h"
 #include "platform/WinPaths.h"
 #include "support/TestEnv.h"
+#include "support/TestFiles.h"
 
 using namespace pathutil;
 using pravik::test::TestEnv;
+using pravik::test::WriteHostFile;
 
 namespace {
-
-void writeHostFile(const QString& host, const QByteArray& data = "x")
-{
-    QDir().mkpath(QFileInfo(host).absolutePath());
-    QFile f(host);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << host.toStdString();
-    f.write(data);
-}
 
 // A fresh folder for one test, as a Windows path without trailing backslash.
 QString freshWinDir(const QString& name)
@@ -70,7 +64,7 @@ TEST(PathUtils, ExtractParts)
 TEST(PathUtils, ForceDirectoriesAndExistence)
 {
     const QString base = freshWinDir("force");
-    writeHostFile(win::toHost(base + "\\file.txt"));
+    WriteHostFile(win::toHost(base + "\\file.txt"));
 
     EXPECT_FALSE(ForceDirectories(""));
     EXPECT_FALSE(ForceDirectories("   "));

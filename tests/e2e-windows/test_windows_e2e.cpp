@@ -6,6 +6,7 @@
 // windows, and the substitute scoring engine keeps a copy of the ans.zt it read.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QFile>
 #include <QImage>
 #include <QJsonObject>
@@ -175,14 +176,14 @@ TEST_F(WindowsExercise, ProgramQuestionStartsTheRegisteredProgramAndExitEndsIt)
     ASSERT_FALSE(r.running.isEmpty()) << r.describe().toStdString();
 
     EXPECT_EQ(r.running.value(QStringLiteral("ProgramToClose")), QStringLiteral("MSACCESS.EXE"));
-    ASSERT_TRUE(WaitUntil([this] { return pidOf(QStringLiteral("access")) > 0; }, 3000)) << "the program did not start";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pidOf(QStringLiteral("access")) > 0; }, 3000)) << "the program did not start";
     EXPECT_EQ(argsOf(QStringLiteral("access")), QStringList{});
     EXPECT_TRUE(TestEnv::shellOpens().isEmpty()) << TestEnv::shellOpens().join('\n').toStdString();
 
     EXPECT_EQ(r.promptTexts(), QStringList{kExitQuestion}) << r.describe().toStdString();
     EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(WaitUntil([this] { return !ProcessAlive(pidOf(QStringLiteral("access"))); }, 3000))
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !ProcessAlive(pidOf(QStringLiteral("access"))); }, 3000))
         << "the program still runs after the exit";
 }
 
@@ -210,8 +211,8 @@ TEST_F(WindowsExercise, PaintQuestionStartsPaintAndItsRecorder)
     EXPECT_EQ(r.promptTexts(), QStringList{kExitQuestion}) << r.describe().toStdString();
     EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(WaitUntil([this] { return !ProcessAlive(pidOf(QStringLiteral("paint"))); }, 3000)) << "Paint still runs";
-    EXPECT_TRUE(WaitUntil([this] { return !ProcessAlive(pidOf(QStringLiteral("console"))); }, 3000))
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !ProcessAlive(pidOf(QStringLiteral("paint"))); }, 3000)) << "Paint still runs";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !ProcessAlive(pidOf(QStringLiteral("console"))); }, 3000))
         << "the recorder still runs";
 }
 

@@ -1,5 +1,6 @@
 #include "E2eSupport.h"
 
+#include <QTest>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -51,17 +52,6 @@ QMap<QString, QString> ReadState(const QString& path)
     for (const QString& line : ReadText(path).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         m.insert(line.section(QLatin1Char('='), 0, 0), unescape(line.section(QLatin1Char('='), 1)));
     return m;
-}
-
-bool WaitUntil(const std::function<bool()>& pred, int ms)
-{
-    QDeadlineTimer d(ms);
-    while (!pred()) {
-        if (d.hasExpired())
-            return pred();
-        QThread::msleep(20);
-    }
-    return true;
 }
 
 bool ProcessAlive(qint64 pid)
@@ -232,7 +222,7 @@ qint64 E2eTest::pidOf(const QString& tag) const
 QStringList E2eTest::argsOf(const QString& tag) const
 {
     const QString file = dir + QLatin1Char('/') + tag + QStringLiteral(".args");
-    WaitUntil([&file] { return QFile::exists(file); }, 3000);
+    (void)QTest::qWaitFor([&file] { return QFile::exists(file); }, 3000);   // read whatever is there
     return ReadText(file).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 

@@ -31,8 +31,7 @@ QByteArray ReadBytes(const QString& path);
 // A key=value file written by the child (CR and LF written as \r and \n).
 QMap<QString, QString> ReadState(const QString& path);
 
-// Asks pred every 20 ms for at most ms milliseconds; its last answer.
-bool WaitUntil(const std::function<bool()>& pred, int ms);
+
 // Whether the process runs; a zombie (still answering kill(0)) does not.
 bool ProcessAlive(qint64 pid);
 

@@ -6,6 +6,7 @@
 // the engine and the site left behind.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -308,7 +309,7 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
     EXPECT_FALSE(r.crashed);
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.end.value(QStringLiteral("quitting")), QStringLiteral("1"));
-    EXPECT_TRUE(WaitUntil([this] { return !ProcessAlive(fakeWordPid()); }, 3000)) << "Word still runs";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !ProcessAlive(fakeWordPid()); }, 3000)) << "Word still runs";
     EXPECT_FALSE(driveLinked(QLatin1Char('Y')));
     const QString examineeHost = r.running.value(QStringLiteral("host.ExamineeDir"));
     ASSERT_FALSE(examineeHost.isEmpty());
@@ -436,7 +437,7 @@ protected:
         if (!p.waitForStarted(5000))
             return l;
         // Explorer is opened by the last step before the exercise runs.
-        l.ran = WaitUntil([] { return !TestEnv::shellOpens().isEmpty(); }, 20000);
+        l.ran = QTest::qWaitFor([] { return !TestEnv::shellOpens().isEmpty(); }, 20000);
         QThread::msleep(300);
         l.linkedWhileRunning = driveLinked(QLatin1Char('Y'));
         const win::HWND h = win::FindWindow(QStringLiteral("TfrmTool"), QStringLiteral("Pravik"));

@@ -13,6 +13,7 @@
 #include "platform/WinPaths.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnv.h"
+#include "support/TestFiles.h"
 
 namespace envtest {
 
@@ -36,21 +37,8 @@ public:
 
 inline QString host(const QString& winPath) { return win::toHost(winPath); }
 
-inline void writeFile(const QString& hostPath, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(hostPath).path());
-    QFile f(hostPath);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << hostPath.toStdString();
-    f.write(data);
-}
-
-inline QByteArray readFile(const QString& hostPath)
-{
-    QFile f(hostPath);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
+using pravik::test::ReadHostFile;
+using pravik::test::WriteHostFile;
 
 // Relative paths of every file and folder below a host folder (folders end in "/").
 inline QStringList treeOf(const QString& hostDir)

@@ -25,7 +25,7 @@ protected:
     // Config.ini as the client finds it on disk: GBK, CR LF.
     static void writeConfig(const QString& body)
     {
-        writeFile(configHost(), win::toAnsi(QString("[LOCAL]\r\n") + body));
+        WriteHostFile(configHost(), win::toAnsi(QString("[LOCAL]\r\n") + body));
     }
 };
 
@@ -92,9 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ConfigTest, EmptiesThePreviousExamineeFolderAndKeepsIt)
 {
     writeConfig("StuNO= 20240102030405 \r\n");
-    writeFile(host("D:\\StuExamData\\20240102030405\\ans.zt"), "x");
-    writeFile(host("D:\\StuExamData\\20240102030405\\20240102030405\\7\\a.doc"), "x");
-    writeFile(host("D:\\StuExamData\\other\\keep.txt"), "x");
+    WriteHostFile(host("D:\\StuExamData\\20240102030405\\ans.zt"), "x");
+    WriteHostFile(host("D:\\StuExamData\\20240102030405\\20240102030405\\7\\a.doc"), "x");
+    WriteHostFile(host("D:\\StuExamData\\other\\keep.txt"), "x");
 
     ASSERT_TRUE(ReadConfig());
     EXPECT_EQ(DM->PrevExamineeDir, "D:\\StuExamData\\20240102030405");
@@ -110,7 +110,7 @@ TEST_F(ConfigTest, StuNOWriterKeepsTheRestOfTheFileInGbk)
     ASSERT_TRUE(ReadConfig());
     WriteStuNO("20250607080910");
 
-    const QString text = win::fromAnsi(readFile(configHost()));
+    const QString text = win::fromAnsi(ReadHostFile(configHost()));
     EXPECT_TRUE(text.contains("StuExamData=D:\\考试\r\n")) << text.toStdString();
     EXPECT_TRUE(text.contains("StuNO=20250607080910\r\n")) << text.toStdString();
     EXPECT_TRUE(text.contains("VERSION=2.1")) << text.toStdString();
@@ -121,7 +121,7 @@ TEST_F(ConfigTest, StuNOWriterKeepsTheRestOfTheFileInGbk)
     EXPECT_EQ(version, "2.1");
 
     // The next run empties that folder.
-    writeFile(host("D:\\考试\\20250607080910\\f.txt"), "x");
+    WriteHostFile(host("D:\\考试\\20250607080910\\f.txt"), "x");
     ASSERT_TRUE(ReadConfig());
     EXPECT_EQ(DM->PrevExamineeDir, "D:\\考试\\20250607080910");
     EXPECT_TRUE(treeOf(host(DM->PrevExamineeDir)).isEmpty());

@@ -157,8 +157,8 @@ TEST_F(DriveTest, CreateDiskProvesTheMappingThroughTheProbe)
     EXPECT_TRUE(log->lines.contains("创建虚拟盘成功:42"));
     EXPECT_EQ(log->lines.last(), "unDMDB.CreateDisk out ");
     // A file written through the folder is seen under the letter.
-    writeFile(host(practice + "\\a.txt"), "abc");
-    EXPECT_EQ(readFile(host("Y:\\a.txt")), "abc");
+    WriteHostFile(host(practice + "\\a.txt"), "abc");
+    EXPECT_EQ(ReadHostFile(host("Y:\\a.txt")), "abc");
 }
 
 TEST_F(DriveTest, CreateDiskFailsWhenTheLetterIsTaken)

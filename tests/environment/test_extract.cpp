@@ -96,14 +96,14 @@ TEST_F(ExtractTest, ExtractsWithThePasswordAndDecodesNames)
                  {"Empty.txt", ""},
                  {"stored.txt", "stored", false, false, false, ZIP_CM_STORE}},
                 em, "morvane");
-        writeFile(host(target + "\\Empty.txt"), "old content");   // overwritten
+        WriteHostFile(host(target + "\\Empty.txt"), "old content");   // overwritten
         ASSERT_TRUE(DM->ExtractArchive(archive, target, "morvane"));
         EXPECT_EQ(treeOf(host(target)), QStringList({"Empty.txt", "docs/", "docs/素材.doc", "stored.txt", "图片.bmp",
                                                      "说明/", "说明/中文.txt"}));
-        EXPECT_EQ(readFile(host(target + "\\docs\\素材.doc")), kDoc);
-        EXPECT_EQ(readFile(host(target + "\\说明\\中文.txt")), "utf8");
-        EXPECT_EQ(readFile(host(target + "\\Empty.txt")), "");
-        EXPECT_EQ(readFile(host(target + "\\stored.txt")), "stored");
+        EXPECT_EQ(ReadHostFile(host(target + "\\docs\\素材.doc")), kDoc);
+        EXPECT_EQ(ReadHostFile(host(target + "\\说明\\中文.txt")), "utf8");
+        EXPECT_EQ(ReadHostFile(host(target + "\\Empty.txt")), "");
+        EXPECT_EQ(ReadHostFile(host(target + "\\stored.txt")), "stored");
     }
 }
 
@@ -143,10 +143,10 @@ TEST_F(ExtractTest, WrongOrMissingPasswordFailsWithoutTouchingFiles)
         SCOPED_TRACE(std::to_string(em) + " " + pw);
         QDir(host("D:\\x")).removeRecursively();
         makeZip(host(archive), {{"a.txt", kDoc}}, em, "morvane");
-        writeFile(host(target + "\\a.txt"), "mine");
+        WriteHostFile(host(target + "\\a.txt"), "mine");
         EXPECT_FALSE(DM->ExtractArchive(archive, target, pw));
         EXPECT_EQ(treeOf(host(target)), QStringList({"a.txt"}));
-        EXPECT_EQ(readFile(host(target + "\\a.txt")), "mine");
+        EXPECT_EQ(ReadHostFile(host(target + "\\a.txt")), "mine");
     }
 }
 
@@ -154,15 +154,15 @@ TEST_F(ExtractTest, ChecksumErrorFailsAndKeepsTheOldFile)
 {
     const QByteArray marker = "0123456789-the-stored-content-of-the-entry";
     makeZip(host(archive), {{"c.txt", marker, false, false, false, ZIP_CM_STORE}});
-    QByteArray bytes = readFile(host(archive));
+    QByteArray bytes = ReadHostFile(host(archive));
     const int at = bytes.indexOf(marker);
     ASSERT_GE(at, 0);
     bytes[at + 5] = 'X';
-    writeFile(host(archive), bytes);
-    writeFile(host(target + "\\c.txt"), "mine");
+    WriteHostFile(host(archive), bytes);
+    WriteHostFile(host(target + "\\c.txt"), "mine");
     EXPECT_FALSE(DM->ExtractArchive(archive, target, ""));
     EXPECT_EQ(treeOf(host(target)), QStringList({"c.txt"}));
-    EXPECT_EQ(readFile(host(target + "\\c.txt")), "mine");
+    EXPECT_EQ(ReadHostFile(host(target + "\\c.txt")), "mine");
 }
 
 struct UnsafeCase {
@@ -237,7 +237,7 @@ TEST_F(ExtractTest, RefusesTooManyEntries)
 TEST_F(ExtractTest, MissingOrBrokenArchiveFails)
 {
     EXPECT_FALSE(DM->ExtractArchive("D:\\x\\none.zip", target, "morvane"));
-    writeFile(host(archive), "this is not a zip archive");
+    WriteHostFile(host(archive), "this is not a zip archive");
     EXPECT_FALSE(DM->ExtractArchive(archive, target, "morvane"));
 }
 

@@ -27,10 +27,10 @@ TEST_F(FoldersTest, AddStuDirRebuildsAnExistingTree)
 {
     const QString n = "20240101120000";
     const QString d = host("D:\\R\\" + n);
-    writeFile(d + "/" + n + "/5/old.doc", "old");
-    writeFile(d + "/" + n + "/SaveAs/x.doc", "old");
-    writeFile(d + "/Favorites/a.url", "old");
-    writeFile(d + "/ans.zt", win::toAnsi("[strOpsList]\r\n9))=True\r\n"));
+    WriteHostFile(d + "/" + n + "/5/old.doc", "old");
+    WriteHostFile(d + "/" + n + "/SaveAs/x.doc", "old");
+    WriteHostFile(d + "/Favorites/a.url", "old");
+    WriteHostFile(d + "/ans.zt", win::toAnsi("[strOpsList]\r\n9))=True\r\n"));
     QFile::setPermissions(d + "/" + n + "/5/old.doc", QFile::ReadOwner);   // read-only
 
     DM->ExamRoot = "D:\\R\\";
@@ -39,7 +39,7 @@ TEST_F(FoldersTest, AddStuDirRebuildsAnExistingTree)
     ASSERT_TRUE(manager.AddStuDir(n, 123));
     EXPECT_TRUE(prompts->records.isEmpty());
     EXPECT_EQ(treeOf(d), QStringList({n + "/", n + "/SaveAs/", "ans.zt", "pf/"}));
-    EXPECT_EQ(readFile(d + "/ans.zt"), "[strOpsList]\r\n123))=False\r\n");
+    EXPECT_EQ(ReadHostFile(d + "/ans.zt"), "[strOpsList]\r\n123))=False\r\n");
     EXPECT_EQ(manager.questId, 123);
     EXPECT_EQ(manager.ExamineeNo, n);
     EXPECT_EQ(log->lines.first(), "TStuDirManage.AddStuDir In");
@@ -51,7 +51,7 @@ TEST_F(FoldersTest, AddStuDirReportsAFolderThatCannotBeMade)
     // A file where the examinee folder's practice folder must go.
     const QString n = "20240101120001";
     DM->ExamRoot = "D:\\R\\";
-    writeFile(host("D:\\R"), "not a folder");
+    WriteHostFile(host("D:\\R"), "not a folder");
     TStuDirManage manager;
     EXPECT_FALSE(manager.AddStuDir(n, 1));
     ASSERT_EQ(prompts->records.size(), 1);
@@ -127,20 +127,20 @@ class CopyTable : public FoldersTest, public ::testing::WithParamInterface<CopyC
 TEST_P(CopyTable, SkipsDotNames)
 {
     const QString src = host("D:\\src");
-    writeFile(src + "/a.txt", "a");
-    writeFile(src + "/.hidden", "h");
-    writeFile(src + "/.dir/x.txt", "x");
-    writeFile(src + "/sub/b.txt", "b");
-    writeFile(src + "/sub/.c.txt", "c");
-    writeFile(src + "/sub/.deep/y.txt", "y");
-    writeFile(src + "/sub/二/中.txt", "z");
-    writeFile(host("D:\\dst\\a.txt"), "old");   // overwritten
+    WriteHostFile(src + "/a.txt", "a");
+    WriteHostFile(src + "/.hidden", "h");
+    WriteHostFile(src + "/.dir/x.txt", "x");
+    WriteHostFile(src + "/sub/b.txt", "b");
+    WriteHostFile(src + "/sub/.c.txt", "c");
+    WriteHostFile(src + "/sub/.deep/y.txt", "y");
+    WriteHostFile(src + "/sub/二/中.txt", "z");
+    WriteHostFile(host("D:\\dst\\a.txt"), "old");   // overwritten
     // A read-only folder is a folder all the same.
     QFile::setPermissions(src + "/sub", QFile::ReadOwner | QFile::ExeOwner);
     ASSERT_NE(win::GetFileAttributes("D:\\src\\sub") & win::FILE_ATTRIBUTE_READONLY, 0u);
     ASSERT_TRUE(GetParam().copy("D:\\src", "D:\\dst\\"));
     EXPECT_EQ(treeOf(host("D:\\dst")), QStringList({"a.txt", "sub/", "sub/b.txt", "sub/二/", "sub/二/中.txt"}));
-    EXPECT_EQ(readFile(host("D:\\dst\\a.txt")), "a");
+    EXPECT_EQ(ReadHostFile(host("D:\\dst\\a.txt")), "a");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CopyTable,
@@ -149,9 +149,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, CopyTable,
 
 TEST_F(FoldersTest, DoCopyFileByExtCopiesMatchesOnly)
 {
-    writeFile(host("D:\\src\\a.lnk"), "1");
-    writeFile(host("D:\\src\\B.LNK"), "2");
-    writeFile(host("D:\\src\\c.txt"), "3");
+    WriteHostFile(host("D:\\src\\a.lnk"), "1");
+    WriteHostFile(host("D:\\src\\B.LNK"), "2");
+    WriteHostFile(host("D:\\src\\c.txt"), "3");
     QDir().mkpath(host("D:\\dst"));
     EXPECT_TRUE(DoCopyFileByExt("D:\\src", "D:\\dst\\", "*.lnk"));
     EXPECT_EQ(treeOf(host("D:\\dst")), QStringList({"B.LNK", "a.lnk"}));
@@ -159,7 +159,7 @@ TEST_F(FoldersTest, DoCopyFileByExtCopiesMatchesOnly)
 
 TEST_F(FoldersTest, ShellCopyFolderCopiesTheFolderIntoTheTarget)
 {
-    writeFile(host("D:\\src\\7\\a.doc"), "a");
+    WriteHostFile(host("D:\\src\\7\\a.doc"), "a");
     QDir().mkpath(host("D:\\dst"));
     EXPECT_TRUE(ShellCopyFolder("D:\\src\\7", "D:\\dst"));
     EXPECT_EQ(treeOf(host("D:\\dst")), QStringList({"7/", "7/a.doc"}));
@@ -180,8 +180,8 @@ class DeleteTable : public FoldersTest, public ::testing::WithParamInterface<Del
 TEST_P(DeleteTable, DeletesTheTree)
 {
     const DeleteCase& c = GetParam();
-    writeFile(host("D:\\R\\a.txt"), "a");
-    writeFile(host("D:\\R\\s\\b.txt"), "b");
+    WriteHostFile(host("D:\\R\\a.txt"), "a");
+    WriteHostFile(host("D:\\R\\s\\b.txt"), "b");
     QDir().mkpath(host("D:\\R\\empty\\deeper"));
     QFile::setPermissions(host("D:\\R\\s\\b.txt"), QFile::ReadOwner);
     EXPECT_EQ(DeleteDirTree("D:\\R", c.removeRoot, c.keepFiles), c.result);
@@ -202,14 +202,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FoldersTest, DoRemoveDirLeavesDriveRootsAlone)
 {
-    writeFile(host("C:\\keep.txt"), "k");
+    WriteHostFile(host("C:\\keep.txt"), "k");
     EXPECT_TRUE(DoRemoveDir("C:\\"));
     EXPECT_TRUE(DoRemoveDir("C:"));
     EXPECT_TRUE(QFileInfo::exists(host("C:\\keep.txt")));
     EXPECT_TRUE(DoRemoveDir("D:\\no\\such"));
 
-    writeFile(host("D:\\R\\Fav\\x\\a.url"), "a");
-    writeFile(host("D:\\R\\Fav\\.b"), "b");
+    WriteHostFile(host("D:\\R\\Fav\\x\\a.url"), "a");
+    WriteHostFile(host("D:\\R\\Fav\\.b"), "b");
     EXPECT_TRUE(DoRemoveDir("D:\\R\\Fav"));
     EXPECT_FALSE(QFileInfo::exists(host("D:\\R\\Fav")));
     EXPECT_TRUE(log->lines.contains("udmdb.DoRemoveDir out "));
@@ -219,11 +219,11 @@ TEST_F(FoldersTest, DoRemoveDirLeavesDriveRootsAlone)
 TEST_F(FoldersTest, DelTempEmptiesTheScratchFolders)
 {
     const QString prog = TestEnv::programDir();
-    writeFile(prog + "/subjects/7/a.doc", "a");
-    writeFile(prog + "/img2/operation/IE/x.htm", "x");
-    writeFile(prog + "/img2/operation/other.txt", "o");
+    WriteHostFile(prog + "/subjects/7/a.doc", "a");
+    WriteHostFile(prog + "/img2/operation/IE/x.htm", "x");
+    WriteHostFile(prog + "/img2/operation/other.txt", "o");
     DM->StuExamDataRoot = "D:\\R\\";
-    writeFile(host("D:\\R\\Favorites\\f.url"), "f");
+    WriteHostFile(host("D:\\R\\Favorites\\f.url"), "f");
     EXPECT_TRUE(DelTemp());
     EXPECT_TRUE(QFileInfo(prog + "/subjects").isDir());
     EXPECT_TRUE(treeOf(prog + "/subjects").isEmpty());

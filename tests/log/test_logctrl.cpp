@@ -13,7 +13,9 @@
 #include "platform/Ansi.h"
 #include "platform/WinPaths.h"
 #include "support/TestEnv.h"
+#include "support/TestFiles.h"
 
+using pravik::test::ReadHostFile;
 using pravik::test::TestEnv;
 
 namespace {
@@ -42,12 +44,6 @@ LogDir freshLog(const QString& name)
         w += '\\';
     d.win = w + "zovovozuz.log";
     return d;
-}
-
-QByteArray readAll(const QString& host)
-{
-    QFile f(host);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QList<QByteArray> lines(const QByteArray& all)
@@ -79,7 +75,7 @@ TEST(LogCtrl, ExactBytesOfOneLineAtEachLevel)
     log.Warn("w");
     log.Error("e");
     log.Fatal("f");
-    const QByteArray all = readAll(d.hostLog);
+    const QByteArray all = ReadHostFile(d.hostLog);
     EXPECT_TRUE(all.endsWith("\r\n"));
     EXPECT_FALSE(all.contains('\0'));
     const auto ls = lines(all);
@@ -113,7 +109,7 @@ TEST(LogCtrl, SenderFormAndLevelFilter)
     log.Write(MSG_INFO, &button, "dropped");
     log.Warn("kept");
 
-    const auto ls = lines(readAll(d.hostLog));
+    const auto ls = lines(ReadHostFile(d.hostLog));
     ASSERT_EQ(ls.size(), 4);
     expectLine(ls[0], "MSG_ERROR", kSenderGbk + "btnSubmit->frmTool" + kMessageGbk + "x");
     expectLine(ls[1], "MSG_INFO", "plain");
@@ -137,7 +133,7 @@ TEST(LogCtrl, RollOverAtConstruction)
         }
         const QStringList copies =
             QDir(d.host).entryList({"zovovozuz.log*.txt"}, QDir::Files);
-        const QByteArray all = readAll(d.hostLog);
+        const QByteArray all = ReadHostFile(d.hostLog);
         QByteArray tail = all;
         if (c.rolls) {
             ASSERT_EQ(copies.size(), 1) << c.size;
@@ -174,7 +170,7 @@ TEST(LogCtrl, ThreadsNeverInterleaveInsideALine)
     const QString lineRx = QString::fromUtf8(R"(^类型：MSG_ERROR，\t记录时间：\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}，(a{200}|(中){150})\r$)");
     const QRegularExpression rx(lineRx);
     int na = 0, nb = 0;
-    for (const QByteArray& l : lines(readAll(d.hostLog))) {
+    for (const QByteArray& l : lines(ReadHostFile(d.hostLog))) {
         const auto m = rx.match(win::fromAnsi(l));
         ASSERT_TRUE(m.hasMatch()) << l.left(80).toHex(' ').toStdString();
         (m.captured(1).startsWith('a') ? na : nb)++;
@@ -228,14 +224,14 @@ TEST(LogCtrl, UnhandledExceptionInAButtonHandlerIsOneFatalLine)
     } catch (const std::exception& e) {
         ReportUnhandledException(&button, QString::fromUtf8(e.what()));
     }
-    const auto ls = lines(readAll(d.hostLog));
+    const auto ls = lines(ReadHostFile(d.hostLog));
     ASSERT_EQ(ls.size(), 1);
     expectLine(ls[0], "MSG_FATAL", kSenderGbk + "btnSubmit->frmTool" + kMessageGbk + "boom");
 
     // Without a logger the report goes nowhere and does no harm.
     log.reset();
     ReportUnhandledException(&button, "after");
-    EXPECT_EQ(lines(readAll(d.hostLog)).size(), 1);
+    EXPECT_EQ(lines(ReadHostFile(d.hostLog)).size(), 1);
 }
 
 TEST(LogCtrl, UnmappedPathThrows)

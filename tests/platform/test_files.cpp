@@ -9,22 +9,17 @@
 #include "platform/WinFiles.h"
 #include "platform/WinPaths.h"
 #include "support/TestEnv.h"
+#include "support/TestFiles.h"
 
 using namespace win;
 using pravik::test::TestEnv;
+using pravik::test::WriteHostFile;
 
 namespace {
 
 QString host(const QString& winPath) { return toHost(winPath); }
 
-void put(const QString& winPath, const QByteArray& data = "x")
-{
-    const QString h = host(winPath);
-    QDir().mkpath(QFileInfo(h).absolutePath());
-    QFile f(h);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
+void put(const QString& winPath, const QByteArray& data = "x") { WriteHostFile(host(winPath), data); }
 
 QByteArray bytes(const QString& winPath)
 {
@@ -134,14 +129,6 @@ TEST_F(Files, WriteFileAtomicReplacesTheWholeFile)
 
 namespace {
 
-void writeHostFile(const QString& host, const QByteArray& data = "x")
-{
-    QDir().mkpath(QFileInfo(host).absolutePath());
-    QFile f(host);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << host.toStdString();
-    f.write(data);
-}
-
 // A fresh folder for one test, as a Windows path without trailing backslash.
 QString freshWinDir(const QString& name)
 {
@@ -156,8 +143,8 @@ QString buildTree(const QString& name)
 {
     const QString root = freshWinDir(name) + "\\root";
     const QString h = win::toHost(root);
-    writeHostFile(h + "/f1.txt");
-    writeHostFile(h + "/sub/f2.txt");
+    WriteHostFile(h + "/f1.txt");
+    WriteHostFile(h + "/sub/f2.txt");
     QFile::setPermissions(h + "/sub/f2.txt", QFile::ReadOwner);
     QDir().mkpath(h + "/sub/deep");
     QDir().mkpath(h + "/empty");
@@ -202,7 +189,7 @@ TEST(FileTree, DeleteTreeDoesNotFollowLinks)
 {
     const QString base = freshWinDir("dellink");
     const QString hb = win::toHost(base);
-    writeHostFile(hb + "/outside/keep.txt");
+    WriteHostFile(hb + "/outside/keep.txt");
     QDir().mkpath(hb + "/tree");
     ASSERT_TRUE(QFile::link(hb + "/outside", hb + "/tree/link"));
     EXPECT_TRUE(win::DeleteTree(base + "\\tree", true, false));
@@ -214,12 +201,12 @@ TEST(FileTree, CopyFilesByPattern)
 {
     const QString base = freshWinDir("copy");
     const QString h = win::toHost(base);
-    writeHostFile(h + "/src/a.lnk", "A");
-    writeHostFile(h + "/src/B.LNK", "B");
-    writeHostFile(h + "/src/c.txt", "C");
-    writeHostFile(h + "/src/noext", "N");
+    WriteHostFile(h + "/src/a.lnk", "A");
+    WriteHostFile(h + "/src/B.LNK", "B");
+    WriteHostFile(h + "/src/c.txt", "C");
+    WriteHostFile(h + "/src/noext", "N");
     QDir().mkpath(h + "/src/dir.lnk");
-    writeHostFile(h + "/dst/a.lnk", "old");
+    WriteHostFile(h + "/dst/a.lnk", "old");
 
     EXPECT_TRUE(win::CopyFiles(base + "\\src", base + "\\dst\\", "*.lnk"));
     QStringList got = QDir(h + "/dst").entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);

@@ -7,19 +7,13 @@
 
 #include "platform/WinPaths.h"
 #include "support/TestEnv.h"
+#include "support/TestFiles.h"
 
 using namespace win;
 using pravik::test::TestEnv;
+using pravik::test::WriteHostFile;
 
 namespace {
-
-void touch(const QString& host, const QByteArray& data = "x")
-{
-    QDir().mkpath(QFileInfo(host).absolutePath());
-    QFile f(host);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 } // namespace
 
@@ -39,7 +33,7 @@ TEST(Paths, PrefixHasDefaultDrives)
 TEST(Paths, ToHostResolvesCaseAndFoldsDots)
 {
     const QString c = DriveHostTarget('C');
-    touch(c + "/Exam/Sub/Q.zip");
+    WriteHostFile(c + "/Exam/Sub/Q.zip");
     struct Case { const char* win; QString host; } cases[] = {
         {"C:\\EXAM\\sub\\Q.ZIP", c + "/Exam/Sub/Q.zip"},           // existing entries keep their case
         {"c:/exam/SUB/New Folder/A.txt", c + "/Exam/Sub/New Folder/A.txt"}, // new ones keep the asked case
@@ -80,7 +74,7 @@ TEST(Paths, SubstLinkShowsOneFileUnderBothPaths)
     EXPECT_EQ(QueryDrive('Y'), "D:\\StuExamData\\1\\1");
     EXPECT_TRUE(GetLogicalDriveStrings().contains("Y:\\"));
 
-    touch(toHost("D:\\StuExamData\\1\\1\\1.dll"), "probe");
+    WriteHostFile(toHost("D:\\StuExamData\\1\\1\\1.dll"), "probe");
     EXPECT_TRUE(PathIsFile("Y:\\1.DLL"));
     QFile viaY(toHost("Y:\\1.dll"));
     ASSERT_TRUE(viaY.open(QIODevice::ReadOnly));
@@ -95,7 +89,7 @@ TEST(Paths, SubstLinkShowsOneFileUnderBothPaths)
 
 TEST(Paths, ReadOnlyAttribute)
 {
-    touch(toHost("C:\\attr\\f.txt"));
+    WriteHostFile(toHost("C:\\attr\\f.txt"));
     EXPECT_EQ(GetFileAttributes("C:\\attr\\F.TXT"), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(GetFileAttributes("C:\\attr"), FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(GetFileAttributes("C:\\attr\\none"), INVALID_FILE_ATTRIBUTES);
@@ -110,7 +104,7 @@ TEST(Paths, ReadOnlyAttribute)
 TEST(Paths, FindFilesWithWildcards)
 {
     for (const char* n : {"a.doc", "B.DOC", "Q1.zip", "Q22.zip", "noext"})
-        touch(toHost(QString("C:\\find\\") + n));
+        WriteHostFile(toHost(QString("C:\\find\\") + n));
     QDir().mkpath(toHost("C:\\find\\sub"));
     auto names = [](const QString& pattern, bool dots = false) {
         QStringList l;

@@ -1,6 +1,7 @@
 // Processes: Windows command lines, image names, kill, wait, shell execute.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -38,15 +39,6 @@ QString readHostFile(const QString& host)
 {
     QFile f(host);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
-}
-
-bool waitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QThread::msleep(20);
-    return done();
 }
 
 } // namespace
@@ -174,7 +166,7 @@ TEST(Process, ShellExecuteOfDocumentsUrlsAndPrograms)
     ASSERT_TRUE(ShellExecuteEx("open", "WINWORD.EXE", "C:\\docs\\Report.DOC", "", SW_SHOWNORMAL, &pid));
     ASSERT_GT(pid, 0);
     EXPECT_TRUE(IsProcessRunning("winword.exe"));
-    EXPECT_TRUE(waitFor([] { return readHostFile(toHost("C:\\Office\\fakeword.args")) == "C:\\docs\\Report.DOC"; }));
+    EXPECT_TRUE(QTest::qWaitFor([] { return readHostFile(toHost("C:\\Office\\fakeword.args")) == "C:\\docs\\Report.DOC"; }));
     EXPECT_EQ(KillProcessByName("WINWORD.EXE"), 1);
     EXPECT_EQ(WaitForProcess(pid, 5000), WAIT_OBJECT_0);
 

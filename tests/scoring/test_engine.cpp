@@ -30,10 +30,10 @@ struct Fixture {
     explicit Fixture(const QString& name)
     {
         root = TestEnv::freshDir(name);
-        writeFile(root + "/Paper.xml",
+        WriteHostFile(root + "/Paper.xml",
                   "<paper><paperinfo><moduleid>1</moduleid></paperinfo><questions><quest>"
                   "<questionid>9</questionid><score>10</score></quest></questions></paper>");
-        writeFile(root + "/Step.xml",
+        WriteHostFile(root + "/Step.xml",
                   "<questionsteps>"
                   "<tOperationStepGroups><para1>x</para1></tOperationStepGroups>"
                   "<queststep><knowledge>6002</knowledge><para1>" + b64("report.txt") + "</para1><para3>"
@@ -41,7 +41,7 @@ struct Fixture {
                   "<queststep><knowledge>23001</knowledge><para1>" + b64("低") + "</para1><isscore>1</isscore></queststep>"
                   "<queststep><knowledge>1</knowledge><para1>" + b64("never") + "</para1><isscore>0</isscore></queststep>"
                   "</questionsteps>");
-        writeFile(root + "/ans.zt", win::toAnsi(QStringLiteral("[strOpsList]\r\n9=高,中)True\r\n")));
+        WriteHostFile(root + "/ans.zt", win::toAnsi(QStringLiteral("[strOpsList]\r\n9=高,中)True\r\n")));
         QDir().mkpath(root + "/practice/9");
         in.paperFile = win::fromHost(root + "/Paper.xml");
         in.stepFile = win::fromHost(root + "/Step.xml");
@@ -62,12 +62,12 @@ TEST(ScoringRule, EachScoredStepEarnsItsShare)
     EXPECT_EQ(out.passedSteps, 0);
     EXPECT_DOUBLE_EQ(out.score, 0);
 
-    writeFile(fx.root + "/practice/9/report.txt", win::toAnsi(QStringLiteral("我已完成")));
+    WriteHostFile(fx.root + "/practice/9/report.txt", win::toAnsi(QStringLiteral("我已完成")));
     out = ScoreExercise(fx.in);
     EXPECT_EQ(out.passedSteps, 1);
     EXPECT_DOUBLE_EQ(out.score, 5);
 
-    writeFile(fx.root + "/ans.zt", win::toAnsi(QStringLiteral("[strOpsList]\r\n9=低,中)True\r\n")));
+    WriteHostFile(fx.root + "/ans.zt", win::toAnsi(QStringLiteral("[strOpsList]\r\n9=低,中)True\r\n")));
     out = ScoreExercise(fx.in);
     EXPECT_DOUBLE_EQ(out.score, 10);
     EXPECT_DOUBLE_EQ(out.paperScore, 10);
@@ -76,9 +76,9 @@ TEST(ScoringRule, EachScoredStepEarnsItsShare)
 TEST(ScoringRule, UnreadableInputsFail)
 {
     Fixture fx(QStringLiteral("broken"));
-    writeFile(fx.root + "/Step.xml", "<questionsteps>");
+    WriteHostFile(fx.root + "/Step.xml", "<questionsteps>");
     EXPECT_FALSE(ScoreExercise(fx.in).ok);
-    writeFile(fx.root + "/Step.xml", "<!DOCTYPE x [<!ENTITY a \"b\">]><questionsteps/>");
+    WriteHostFile(fx.root + "/Step.xml", "<!DOCTYPE x [<!ENTITY a \"b\">]><questionsteps/>");
     EXPECT_FALSE(ScoreExercise(fx.in).ok);
 }
 
@@ -105,7 +105,7 @@ EngineRun runEngine(Fixture& fx, const QString& argument, const QStringList& env
         + "\r\nAnsFile=" + fx.in.ansFile.toUtf8() + "\r\nAnsPath=" + fx.in.ansPath.toUtf8()
         + "\r\nResultFile=" + win::fromHost(fx.root).toUtf8() + "\\pf\\rt.zt\r\nmsgHandle=" + QByteArray::number(hwnd)
         + "\r\nquestId=9\r\nareaid=\r\nstageid=\r\nEnvCheckResult=1\r\n";
-    writeFile(prog + "/pf.ini", ini);
+    WriteHostFile(prog + "/pf.ini", ini);
     const QString digest = QString::fromLatin1(QCryptographicHash::hash(ini, QCryptographicHash::Md5).toHex().toUpper());
 
     QProcess p;
@@ -134,7 +134,7 @@ EngineRun runEngine(Fixture& fx, const QString& argument, const QStringList& env
 TEST(ScoringEngine, AnswersWithResultAndPfOk)
 {
     Fixture fx(QStringLiteral("engine-ok"));
-    writeFile(fx.root + "/practice/9/report.txt", "完成");
+    WriteHostFile(fx.root + "/practice/9/report.txt", "完成");
     const EngineRun run = runEngine(fx, QString(), {});
     EXPECT_EQ(run.message, win::WM_USER + 101);
     EXPECT_TRUE(run.result.contains("<questid>9</questid>"));

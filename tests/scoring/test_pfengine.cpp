@@ -17,7 +17,7 @@ TEST(PfEngine, SaveToPfWritesTheElevenLines)
 {
     pravik::test::ScopedPrompts prompts;
     const QString prog = TestEnv::programDir();
-    writeFile(prog + QStringLiteral("/subjects/42/42.xml"), "<questionsteps/>");
+    WriteHostFile(prog + QStringLiteral("/subjects/42/42.xml"), "<questionsteps/>");
     win::DefineDrive(QLatin1Char('D'), win::fromHost(TestEnv::freshDir(QStringLiteral("driveD"))));
 
     TpfEngine pf;
@@ -43,8 +43,8 @@ TEST(PfEngine, SaveToPfWritesTheElevenLines)
         "areaid=A1\r\n"
         "stageid=S2\r\n"
         "EnvCheckResult=1\r\n").arg(e);
-    EXPECT_EQ(win::fromAnsi(readFile(prog + QStringLiteral("/pf.ini"))), expected);
-    EXPECT_EQ(readFile(prog + QStringLiteral("/subjects/Step.xml")), QByteArray("<questionsteps/>"));
+    EXPECT_EQ(win::fromAnsi(ReadHostFile(prog + QStringLiteral("/pf.ini"))), expected);
+    EXPECT_EQ(ReadHostFile(prog + QStringLiteral("/subjects/Step.xml")), QByteArray("<questionsteps/>"));
     EXPECT_EQ(pf.ResultFolderName, QStringLiteral("20261211093000"));
 
     // The digest follows every byte, the window handle included.
@@ -56,7 +56,7 @@ TEST(PfEngine, SaveToPfWritesTheElevenLines)
     pf.msgHandle = 7;
     ASSERT_TRUE(pf.SaveToPf(QStringLiteral("20261211093000")));
     EXPECT_NE(PfIniDigest(e + QStringLiteral("pf.ini")), first);
-    EXPECT_TRUE(readFile(prog + QStringLiteral("/pf.ini")).contains("msgHandle=7\r\n"));
+    EXPECT_TRUE(ReadHostFile(prog + QStringLiteral("/pf.ini")).contains("msgHandle=7\r\n"));
     win::RemoveDrive(QLatin1Char('D'));
 }
 
@@ -100,7 +100,7 @@ TEST(PfEngine, ReadResultCases)
         {"not xml", -1, -1, -1, QString(), QString()},
     };
     for (const auto& c : cases) {
-        writeFile(rt, c.xml);
+        WriteHostFile(rt, c.xml);
         TPfInfo info;
         info.questid = -1;
         info.pfresult = -1;
@@ -127,11 +127,11 @@ TEST(PfEngine, PfRefusesASecondEngine)
     pravik::test::ScopedPrompts prompts;
     // Inputs that exist, named by a pf.ini in the program folder.
     const QString dir = TestEnv::freshDir(QStringLiteral("second-engine"));
-    writeFile(dir + QStringLiteral("/Paper.xml"), "<p/>");
-    writeFile(dir + QStringLiteral("/ans.zt"), "[strOpsList]\r\n");
+    WriteHostFile(dir + QStringLiteral("/Paper.xml"), "<p/>");
+    WriteHostFile(dir + QStringLiteral("/ans.zt"), "[strOpsList]\r\n");
     QDir().mkpath(dir + QStringLiteral("/practice"));
     const QString w = win::fromHost(dir);
-    writeFile(TestEnv::programDir() + QStringLiteral("/pf.ini"),
+    WriteHostFile(TestEnv::programDir() + QStringLiteral("/pf.ini"),
               ("[PfPara]\r\nPaperFile=" + w + "\\Paper.xml\r\nStepFile=" + w + "\\Paper.xml\r\nAnsFile=" + w
                + "\\ans.zt\r\nAnsPath=" + w + "\\practice\r\n").toUtf8());
     TpfEngine pf;

@@ -14,18 +14,6 @@
 
 namespace simtest {
 
-inline bool waitFor(const std::function<bool()>& pred, int ms = 2000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > ms)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
 inline void pump(int ms)
 {
     QElapsedTimer t;

@@ -156,14 +156,14 @@ TEST_F(DesktopTest, EachFtpOpeningAddsAWindowThatDiesWithTheDesktop)
 TEST_F(DesktopTest, ExitButtonFollowsTheVisibleSimulatedWindows)
 {
     TfrmOperationMain* d = makeDesktop(23);
-    ASSERT_TRUE(waitFor([&] { return d->btClose->isEnabled(); }, 1500));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return d->btClose->isEnabled(); }, 1500));
     userDoubleClick(d->lblOperationIE);
     QPointer<TfrmIESet> ie = sim::Ref<TfrmIESet>().data();
     ASSERT_TRUE(ie && ie->isVisible());
-    EXPECT_TRUE(waitFor([&] { return !d->btClose->isEnabled(); }, 1100));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !d->btClose->isEnabled(); }, 1100));
     ie->btClose->click();
-    EXPECT_TRUE(waitFor([&] { return ie.isNull(); }, 500));
-    EXPECT_TRUE(waitFor([&] { return d->btClose->isEnabled(); }, 1100));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ie.isNull(); }, 500));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d->btClose->isEnabled(); }, 1100));
 }
 
 TEST_F(DesktopTest, LeavingAsksFirstAndDecliningChangesNothing)
@@ -179,7 +179,7 @@ TEST_F(DesktopTest, LeavingAsksFirstAndDecliningChangesNothing)
         sim::OpenWindow("TfrmRecy");
         QPointer<QWidget> recy = fakes.current.value("TfrmRecy");
         recy->hide();   // exists, not visible: the exit button stays usable
-        ASSERT_TRUE(waitFor([&] { return d->btClose->isEnabled(); }, 1500));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d->btClose->isEnabled(); }, 1500));
 
         d->btClose->click();
         ASSERT_EQ(prompts->records.size(), 1);

@@ -195,12 +195,12 @@ TEST_F(MyCPTest, DrivePropertiesRecordTheLastDrive)
     whenVisible([menu] { return menu; }, [menu](QWidget*) { menu->actions().last()->trigger(); menu->close(); });
     QContextMenuEvent ev(QContextMenuEvent::Mouse, QPoint(10, 10), w->DiskD->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(w->DiskD, &ev);
-    ASSERT_TRUE(waitFor([&] { return q.OpAnswer(6) == "D"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return q.OpAnswer(6) == "D"; }));
     EXPECT_TRUE(c.isNull());   // replaced
     ASSERT_TRUE(sim::Ref<Tfrmproperty>());
     EXPECT_EQ(sim::Ref<Tfrmproperty>()->windowTitle(), QString("本地磁盘 (D:) 属性"));
     sim::Ref<Tfrmproperty>()->btnOK->click();
-    EXPECT_TRUE(waitFor([] { return sim::Ref<Tfrmproperty>().isNull(); }));
+    EXPECT_TRUE(QTest::qWaitFor([] { return sim::Ref<Tfrmproperty>().isNull(); }));
     // The disabled drive E: has no menu and does not open.
     EXPECT_FALSE(w->DiskE->isEnabled());
 }
@@ -326,7 +326,7 @@ TEST_F(MyCPTest, ExplorerTreeAndMyDocumentsProperties)
     sim::Ref<TfrmMydocumentProperty>()->PageControl1->setCurrentIndex(2);
     EXPECT_EQ(q.OpAnswer(16), QString("0"));
     sim::Ref<TfrmMydocumentProperty>()->btnCancel->click();
-    EXPECT_TRUE(waitFor([] { return sim::Ref<TfrmMydocumentProperty>().isNull(); }));
+    EXPECT_TRUE(QTest::qWaitFor([] { return sim::Ref<TfrmMydocumentProperty>().isNull(); }));
 }
 
 TEST_F(MyCPTest, Pictures)

@@ -226,7 +226,7 @@ TEST_F(RecycleTest, EmptyingThroughTheWindowTellsTheDesktop)
         QTest::keyClick(w->ListView1, k);
     EXPECT_TRUE(w->isVisible());
     w->mnuClose->trigger();
-    EXPECT_TRUE(waitFor([] { return sim::Ref<TfrmRcyEandC>().isNull(); }));
+    EXPECT_TRUE(QTest::qWaitFor([] { return sim::Ref<TfrmRcyEandC>().isNull(); }));
     d->tmrRefreshTimer();
     EXPECT_TRUE(d->btClose->isEnabled());
     TStudents.StuNO.clear();

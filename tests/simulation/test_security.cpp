@@ -53,7 +53,7 @@ protected:
     template <class T>
     static bool waitShown()
     {
-        return waitFor([] { return shown<T>(); }, 2000);
+        return QTest::qWaitFor([] { return shown<T>(); }, 2000);
     }
 
     static void click(QWidget* spot) { QTest::mouseClick(spot, Qt::LeftButton); }
