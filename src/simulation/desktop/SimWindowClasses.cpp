@@ -10,6 +10,11 @@ void sim_anchor_TfrmIESet();
 void sim_anchor_TfrmLanSet();
 void sim_anchor_TfrmAddSafeWeb();
 void sim_anchor_TfrmAddUnSafeWeb();
+void sim_anchor_TfrmIIS();
+void sim_anchor_TfrmIISGuide();
+void sim_anchor_TfrmIISProperty();
+void sim_anchor_TfrmIISAppConfig();
+void sim_anchor_TfrmIdentityValidate();
 
 namespace sim {
 
@@ -20,6 +25,11 @@ void LinkWindowClasses()
     sim_anchor_TfrmLanSet();
     sim_anchor_TfrmAddSafeWeb();
     sim_anchor_TfrmAddUnSafeWeb();
+    sim_anchor_TfrmIIS();
+    sim_anchor_TfrmIISGuide();
+    sim_anchor_TfrmIISProperty();
+    sim_anchor_TfrmIISAppConfig();
+    sim_anchor_TfrmIdentityValidate();
 }
 
 } // namespace sim
