@@ -229,7 +229,7 @@ void TfrmIIS::tvIISMouseUp(const QPoint&)
     if (!node)
         return;
     const int level = Level(node);
-    if (level == 3 && node->text(0).trimmed() == QLatin1String("默认网站"))
+    if (level == 3 && node->text(0).trimmed() == QStringLiteral("默认网站"))
         menuDefaultWeb->popup(QCursor::pos());
     else if (level == 4)
         menuProperty->popup(QCursor::pos());
