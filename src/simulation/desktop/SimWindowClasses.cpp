@@ -15,6 +15,10 @@ void sim_anchor_TfrmIISGuide();
 void sim_anchor_TfrmIISProperty();
 void sim_anchor_TfrmIISAppConfig();
 void sim_anchor_TfrmIdentityValidate();
+void sim_anchor_TfrmIP();
+void sim_anchor_TfrmIPProperty();
+void sim_anchor_TfrmIPSet();
+void sim_anchor_TfrmFTP();
 
 namespace sim {
 
@@ -30,6 +34,10 @@ void LinkWindowClasses()
     sim_anchor_TfrmIISProperty();
     sim_anchor_TfrmIISAppConfig();
     sim_anchor_TfrmIdentityValidate();
+    sim_anchor_TfrmIP();
+    sim_anchor_TfrmIPProperty();
+    sim_anchor_TfrmIPSet();
+    sim_anchor_TfrmFTP();
 }
 
 } // namespace sim
