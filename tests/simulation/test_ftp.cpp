@@ -2,6 +2,8 @@
 // the download folder on the exercise drive, the stay-inside rule at a folder
 // boundary, and real file operations for upload and download.
 #include <QDir>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +24,15 @@
 #include "question/TQuestion.h"
 #include "simulation/desktop/SimWindows.h"
 #include "simulation/desktop/ufrmOperationMain.h"
+#include "simulation/iis/ufrmIIS.h"
+#include "simulation/iis/ufrmIISAppConfig.h"
+#include "simulation/iis/ufrmIISGuide.h"
+#include "simulation/iis/ufrmIISProperty.h"
+#include "simulation/iis/ufrmIdentityValidate.h"
 #include "simulation/network/TShellListView.h"
+#include "simulation/network/ufrmIP.h"
+#include "simulation/network/ufrmIPProperty.h"
+#include "simulation/network/ufrmIPSet.h"
 #include "simulation/network/ufrmFTP.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnv.h"
@@ -262,6 +272,60 @@ TEST_F(FTPTest, EachDesktopDoubleClickOpensOneMoreWindow)
     delete desk;
     EXPECT_TRUE(first.isNull());
     EXPECT_TRUE(second.isNull());
+}
+
+// Pictures of every window of the IIS, network and FTP questions, for looking at:
+// written to $PRAVIK_SHOTS_DIR (default: the temporary folder's pravik-shots).
+TEST_F(FTPTest, Pictures)
+{
+    QString dir = qEnvironmentVariable("PRAVIK_SHOTS_DIR");
+    if (dir.isEmpty())
+        dir = QDir::tempPath() + "/pravik-shots";
+    QDir().mkpath(dir);
+    auto shot = [&](QWidget* widget, const QString& name) {
+        widget->show();
+        pump(30);
+        const QImage img = widget->grab().toImage();
+        ASSERT_FALSE(img.isNull());
+        EXPECT_TRUE(img.save(dir + "/" + name + ".png"));
+    };
+    goTo("ftp://192.168.0.1", true);
+    shot(w, "ftp");
+
+    auto* iis = new TfrmIIS;
+    iis->AddVirtualDirectory(iis->DefaultWebNode(), "test");
+    shot(iis, "iis");
+    auto* guide = new TfrmIISGuide(iis);
+    guide->setWindowFlag(Qt::Window, true);
+    for (int page = 1; page <= 5; ++page) {
+        guide->pages->setCurrentIndex(page - 1);
+        shot(guide, QStringLiteral("iis_guide%1").arg(page));
+    }
+    auto* prop = new TfrmIISProperty(iis);
+    prop->setWindowFlag(Qt::Window, true);
+    for (int i = 0; i < 3; ++i) {
+        prop->show();
+        prop->pcProperty->setCurrentIndex(i);
+        shot(prop, QStringLiteral("iis_property%1").arg(i));
+    }
+    auto* app = new TfrmIISAppConfig(iis);
+    app->setWindowFlag(Qt::Window, true);
+    shot(app, "iis_appconfig");
+    auto* ident = new TfrmIdentityValidate(iis);
+    ident->setWindowFlag(Qt::Window, true);
+    shot(ident, "iis_identity");
+    iis->hide();
+    delete iis;
+
+    auto* ip = new TfrmIP;
+    shot(ip, "ip");
+    auto* ipProp = new TfrmIPProperty;
+    shot(ipProp, "ip_property");
+    auto* ipSet = new TfrmIPSet;
+    shot(ipSet, "ip_set");
+    delete ip;
+    delete ipProp;
+    delete ipSet;
 }
 
 } // namespace

@@ -36,6 +36,8 @@ TfrmIPSet::TfrmIPSet(QWidget* parent) : QWidget(parent)
     auto* tabs = new QTabWidget;
     auto* page = new QWidget;
     auto* pv = new QVBoxLayout(page);
+    pv->setContentsMargins(8, 6, 8, 4);
+    pv->setSpacing(4);
     auto* intro = new QLabel(QStringLiteral("如果网络支持此功能，则可以获得自动指定的 IP设置。否则，您需要从网络系统管理员处获得适当的 IP 设置"));
     intro->setWordWrap(true);
     pv->addWidget(intro);
@@ -70,6 +72,8 @@ TfrmIPSet::TfrmIPSet(QWidget* parent) : QWidget(parent)
     auto fieldGroup = [](QRadioButton* title, const QList<QPair<QString, TIPAddressEdit*>>& rows) {
         auto* box = new QGroupBox;
         auto* g = new QGridLayout(box);
+        g->setContentsMargins(8, 2, 8, 4);
+        g->setVerticalSpacing(3);
         g->addWidget(title, 0, 0, 1, 2);
         int r = 1;
         for (const auto& row : rows) {
@@ -87,7 +91,6 @@ TfrmIPSet::TfrmIPSet(QWidget* parent) : QWidget(parent)
     pv->addWidget(rbAutoDNS);
     pv->addWidget(fieldGroup(rbManualDNS, {{QStringLiteral("首选 DNS 服务器地址(&P)："), edtDNS},
                                            {QStringLiteral("备选 DNS 服务器地址(&A)："), edtDNS2}}));
-    pv->addStretch();
     tabs->addTab(page, QStringLiteral("常规"));
 
     btOK = new QPushButton(QStringLiteral("确定"));
@@ -99,6 +102,7 @@ TfrmIPSet::TfrmIPSet(QWidget* parent) : QWidget(parent)
     buttons->addWidget(btOK);
     buttons->addWidget(btCancel);
     auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(6, 6, 6, 6);
     v->addWidget(tabs, 1);
     v->addLayout(buttons);
     for (QPushButton* b : findChildren<QPushButton*>())
