@@ -23,8 +23,12 @@
 #include "simulation/iis/ufrmIISGuide.h"
 #include "simulation/iis/ufrmIISProperty.h"
 
-// Each double-click on the desktop icon creates a fresh manager.
-SIM_REGISTER_WINDOW(TfrmIIS)
+// Each double-click on the desktop icon creates a fresh manager, centred on the screen.
+SIM_REGISTER_WINDOW_WITH(TfrmIIS, [](const sim::OpenOptions& o) -> QWidget* {
+    TfrmIIS* w = sim::Recreate<TfrmIIS>();
+    sim::ShowWindow(w, o, true);
+    return sim::Ref<TfrmIIS>().data();   // gone already when shown modally
+})
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QStyle>
 #include <QToolButton>
 
 #include "simulation/desktop/ufrmOperationMain.h"
@@ -55,6 +56,13 @@ QWidget* ExplorerToolBar(QWidget* parent, bool backEnabled, QWidget** backButton
     bar->addSeparator();
     bar->addAction(QStringLiteral("搜索"));
     bar->addAction(QStringLiteral("文件夹"));
+    if (upButton) {
+        auto* views = new QToolButton;   // the caption-less views button of the FTP window
+        views->setObjectName(QStringLiteral("btViews"));
+        views->setIcon(bar->style()->standardIcon(QStyle::SP_FileDialogListView));
+        views->setAutoRaise(true);
+        bar->addWidget(views);
+    }
     return bar;
 }
 

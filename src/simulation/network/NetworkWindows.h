@@ -29,7 +29,8 @@ T* OpenOwned(const sim::OpenOptions& options)
 
 // The Explorer chrome of the network and FTP windows: the menu bar with its six
 // menus and the flat tool bar ("后退" and "前进" with drop-down arrows, "搜索",
-// "文件夹"); `upButton` adds the caption-less up button after "前进".
+// "文件夹"); `upButton` adds the caption-less up button after "前进" and the
+// caption-less views button at the end (the FTP window's bar).
 QWidget* ExplorerMenuBar(QWidget* parent);
 QWidget* ExplorerToolBar(QWidget* parent, bool backEnabled, QWidget** backButton = nullptr,
                          QWidget** upButton = nullptr);
