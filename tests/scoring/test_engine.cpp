@@ -158,3 +158,24 @@ TEST(ScoringEngine, FailuresAnswerWithPfFail)
         EXPECT_TRUE(run.result.isEmpty());
     }
 }
+
+// A file step may name a path inside the question folder (an upload into the FTP
+// server's folder); a path that leaves it is no file step.
+TEST(ScoringRule, FileStepsMayNameAPathInsideTheQuestionFolder)
+{
+    Fixture fx(QStringLiteral("rule-subfolder"));
+    writeFile(fx.root + "/Step.xml",
+              "<questionsteps>"
+              "<queststep><knowledge>22002</knowledge><para1>" + b64("DownLoad\\作业.doc") + "</para1><isscore>1</isscore></queststep>"
+              "<queststep><knowledge>22003</knowledge><para1>" + b64("..\\9\\作业.doc") + "</para1><isscore>1</isscore></queststep>"
+              "<queststep><knowledge>22004</knowledge><para1>" + b64("C:\\作业.doc") + "</para1><isscore>1</isscore></queststep>"
+              "</questionsteps>");
+    ScoringOutcome out = ScoreExercise(fx.in);
+    ASSERT_TRUE(out.ok) << out.error.toStdString();
+    EXPECT_EQ(out.passedSteps, 0);
+    writeFile(fx.root + "/practice/9/DownLoad/作业.doc", "homework");
+    writeFile(fx.root + "/practice/9/作业.doc", "homework");
+    out = ScoreExercise(fx.in);
+    EXPECT_EQ(out.scoredSteps, 3);
+    EXPECT_EQ(out.passedSteps, 1) << out.remarks.join('\n').toStdString();
+}

@@ -31,7 +31,11 @@ const QString kDefaults = QString::fromUtf8(
 
 class IESetTest : public ::testing::Test {
 protected:
-    void SetUp() override { sim::SetCurrentQuestion(&q); }
+    void SetUp() override
+    {
+        q.OperationType = 23;
+        sim::SetCurrentQuestion(&q);
+    }
     void TearDown() override
     {
         delete sim::Ref<TfrmIESet>().data();
@@ -306,6 +310,21 @@ TEST_F(IESetTest, HomePageButtons)
     EXPECT_EQ(w->txtAddDefault->text(), QString("about:blank"));
     w->btOK->click();
     EXPECT_EQ(value(1), QString("about:blank"));
+}
+
+// In a desktop of another type the dialog leaves that question's answer text alone.
+TEST_F(IESetTest, OtherQuestionTypesKeepTheirAnswerText)
+{
+    for (int type : {4, 19, 22, 26}) {
+        SCOPED_TRACE(type);
+        q.OperationType = type;
+        q.SetAnswer("192.168.0.20,255.255.255.0,192.168.0.1,...,...");
+        TfrmIESet* w = open();
+        ASSERT_TRUE(w);
+        click(w->btOK);
+        delete sim::Ref<TfrmIESet>().data();
+        EXPECT_EQ(q.GetAnswer(), QStringLiteral("192.168.0.20,255.255.255.0,192.168.0.1,...,..."));
+    }
 }
 
 } // namespace

@@ -46,9 +46,15 @@ QString decodedFileName(const QString& para)
     QString name = QString::fromUtf8(raw);
     if (name.contains(QChar::ReplacementCharacter))
         name = win::fromAnsi(raw);
-    if (!QFileInfo(name).suffix().isEmpty() && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char('/')))
-        return name;
-    return {};
+    if (QFileInfo(name).suffix().isEmpty() || name.contains(QLatin1Char('/')))
+        return {};
+    // A plain name, or a path relative to the question folder ("DownLoad\\a.doc"):
+    // no drive, no leading backslash, no "..".
+    const QStringList parts = name.split(QLatin1Char('\\'));
+    for (const QString& part : parts)
+        if (part.isEmpty() || part == QLatin1String("..") || part == QLatin1String(".") || part.contains(QLatin1Char(':')))
+            return {};
+    return name;
 }
 
 // An expected text in a step: Base64 of UTF-8 text when it decodes cleanly, else as is.

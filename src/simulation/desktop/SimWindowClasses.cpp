@@ -43,6 +43,15 @@ void sim_anchor_Tfrmproperty();
 void sim_anchor_TfrmMydocumentProperty();
 void sim_anchor_TfrmRcyEandC();
 void sim_anchor_TfrmRecy();
+void sim_anchor_TfrmIIS();
+void sim_anchor_TfrmIISGuide();
+void sim_anchor_TfrmIISProperty();
+void sim_anchor_TfrmIISAppConfig();
+void sim_anchor_TfrmIdentityValidate();
+void sim_anchor_TfrmIP();
+void sim_anchor_TfrmIPProperty();
+void sim_anchor_TfrmIPSet();
+void sim_anchor_TfrmFTP();
 
 namespace sim {
 
@@ -86,6 +95,15 @@ void LinkWindowClasses()
     sim_anchor_TfrmMydocumentProperty();
     sim_anchor_TfrmRcyEandC();
     sim_anchor_TfrmRecy();
+    sim_anchor_TfrmIIS();
+    sim_anchor_TfrmIISGuide();
+    sim_anchor_TfrmIISProperty();
+    sim_anchor_TfrmIISAppConfig();
+    sim_anchor_TfrmIdentityValidate();
+    sim_anchor_TfrmIP();
+    sim_anchor_TfrmIPProperty();
+    sim_anchor_TfrmIPSet();
+    sim_anchor_TfrmFTP();
 }
 
 } // namespace sim

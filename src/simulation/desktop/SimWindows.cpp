@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QVector>
 
+#include "question/OperationTypes.h"
 #include "question/TQuestion.h"
 
 namespace sim {
@@ -106,6 +107,12 @@ void SetSlot(int index, const QString& value)
 {
     if (g_question)
         g_question->SetOpAnswer(index, value);
+}
+
+bool AnswerTextIsFor(int dialogType)
+{
+    return g_question && g_question->OperationType == dialogType
+           && OperationStartMode(dialogType) == TStartMode::SimulatedDesktop;
 }
 
 QWidget* WindowParent() { return CurrentWindow(QStringLiteral("TfrmOperationMain")); }

@@ -42,6 +42,12 @@ void SetOpType(int opType);
 QString Slot(int index);
 void SetSlot(int index, const QString& value);
 
+// True when a dialog that records the question's answer text for operation type
+// `dialogType` (4 IIS, 19 IP, 22 FTP, 23 Internet options) may read and write it: the
+// current question is of that type, which is one of the simulated-desktop types. In
+// a desktop of another type the dialog can be used but leaves the answer text alone.
+bool AnswerTextIsFor(int dialogType);
+
 // ---- one reference per window class ----------------------------------------------
 
 // The process-wide reference of window class T. QPointer: it empties itself when

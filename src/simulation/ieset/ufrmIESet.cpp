@@ -43,6 +43,9 @@ QMap<int, QString>& IESettings()
     return settings;
 }
 
+
+// The operation type of the browser-settings questions, whose answer text this dialog records.
+static constexpr int kIESetOperationType = 23;
 namespace ieset {
 
 namespace {
@@ -568,8 +571,9 @@ bool TfrmIESet::isChecked(int index) const
 void TfrmIESet::LoadIESettings()
 {
     QMap<int, QString>& s = IESettings();
+    // Only a browser-settings question's answer text holds these settings.
     TQuestion* q = sim::CurrentQuestion();
-    const QString answer = q ? q->GetAnswer() : QString();
+    const QString answer = q && sim::AnswerTextIsFor(kIESetOperationType) ? q->GetAnswer() : QString();
     if (answer.trimmed().isEmpty()) {
         s = ieset::DefaultSettings();
         const ieset::AdvancedItem* items = ieset::AdvancedItems();
@@ -636,7 +640,8 @@ void TfrmIESet::ApplyAdvancedChecks()
 
 void TfrmIESet::SaveIESettings()
 {
-    if (TQuestion* q = sim::CurrentQuestion())
+    TQuestion* q = sim::CurrentQuestion();
+    if (q && sim::AnswerTextIsFor(kIESetOperationType))
         q->SetAnswer(ieset::BuildAnswerText(IESettings()));
 }
 
