@@ -164,7 +164,7 @@ TEST(ScoringEngine, FailuresAnswerWithPfFail)
 TEST(ScoringRule, FileStepsMayNameAPathInsideTheQuestionFolder)
 {
     Fixture fx(QStringLiteral("rule-subfolder"));
-    writeFile(fx.root + "/Step.xml",
+    WriteHostFile(fx.root + "/Step.xml",
               "<questionsteps>"
               "<queststep><knowledge>22002</knowledge><para1>" + b64("DownLoad\\作业.doc") + "</para1><isscore>1</isscore></queststep>"
               "<queststep><knowledge>22003</knowledge><para1>" + b64("..\\9\\作业.doc") + "</para1><isscore>1</isscore></queststep>"
@@ -173,8 +173,8 @@ TEST(ScoringRule, FileStepsMayNameAPathInsideTheQuestionFolder)
     ScoringOutcome out = ScoreExercise(fx.in);
     ASSERT_TRUE(out.ok) << out.error.toStdString();
     EXPECT_EQ(out.passedSteps, 0);
-    writeFile(fx.root + "/practice/9/DownLoad/作业.doc", "homework");
-    writeFile(fx.root + "/practice/9/作业.doc", "homework");
+    WriteHostFile(fx.root + "/practice/9/DownLoad/作业.doc", "homework");
+    WriteHostFile(fx.root + "/practice/9/作业.doc", "homework");
     out = ScoreExercise(fx.in);
     EXPECT_EQ(out.scoredSteps, 3);
     EXPECT_EQ(out.passedSteps, 1) << out.remarks.join('\n').toStdString();

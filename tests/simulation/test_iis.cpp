@@ -51,7 +51,7 @@ protected:
     void closeManager(TfrmIIS* w)
     {
         w->close();
-        EXPECT_TRUE(waitFor([] { return sim::Ref<TfrmIIS>().isNull(); }));
+        EXPECT_TRUE(QTest::qWaitFor([] { return sim::Ref<TfrmIIS>().isNull(); }));
     }
     static void click(QPushButton* b)
     {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -90,9 +91,9 @@ TEST(SimulatedKeys, ReturnAndEscapeNeverCloseTheDesktop)
         press(d, Qt::Key_Return);
         seen << QStringLiteral("desktop Return with options: %1, options %2")
                     .arg(d->isVisible() ? "open" : "closed", ieOptions() && ieOptions()->isVisible() ? "open" : "closed");
-        if (QWidget* ie2 = ieOptions()) {
-            press(ie2, Qt::Key_Return);   // the default button 确定
-            seen << QStringLiteral("options after Return: %1").arg(ie2->isVisible() ? "open" : "closed");
+        if (QPointer<QWidget> ie2 = ieOptions()) {
+            press(ie2, Qt::Key_Return);   // the default button 确定 (which also destroys the dialog)
+            seen << QStringLiteral("options after Return: %1").arg(ie2 && ie2->isVisible() ? "open" : "closed");
         }
         press(d, Qt::Key_Return);
         seen << QStringLiteral("desktop after options: %1").arg(d->isVisible() ? "open" : "closed");

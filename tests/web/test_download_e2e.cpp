@@ -159,7 +159,12 @@ TEST_F(Download, EverySampleLandsInPlace)
         {"windows-virtual", 26001, 26, {}},
         {"iis", 4001, 4, {}},
         {"ip", 19001, 19, {}},
-        {"ftp", 22001, 22, {}},
+        {"ftp", 22001, 22, {QStringLiteral("DownLoad/通知.txt"), QStringLiteral("作业.doc")}},
+        {"windows-controlpanel", 26002, 26, {}},
+        {"windows-printer", 26003, 26, {}},
+        {"windows-explorer", 26004, 26,
+         {QStringLiteral("Recycler/文件.txt"), QStringLiteral("Recycler/旧文件.txt"), QStringLiteral("Recycler/照片.bmp"),
+          QStringLiteral("Recycler/草稿.doc")}},
     };
     const QString p = win::ProgramDir();
     for (const auto& s : samples) {
