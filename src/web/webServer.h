@@ -69,7 +69,7 @@ public:
     bool ReadPaperXml(const QString& fileName);
     QString GetOpPathByOpId(int type);
 
-    // Starts the question's working environment (webServerSoftStart.cpp): the software,
+    // Starts the question's working environment (QuestionWorkStart.cpp): the software,
     // the folder, the simulated desktop or the typing window. True when it started.
     bool SoftStart();
     // "续做本题": starts it again on the existing question record.
