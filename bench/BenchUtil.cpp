@@ -38,7 +38,8 @@ static qint64 clockNs(clockid_t id)
 qint64 RealtimeNs() { return clockNs(CLOCK_REALTIME); }
 qint64 MonotonicNs() { return clockNs(CLOCK_MONOTONIC); }
 
-bool Run(const QString& program, const QStringList& args, QString* error, int timeoutMs, const QString& workDir)
+bool Run(const QString& program, const QStringList& args, QString* error, int timeoutMs,
+         const QString& workDir)
 {
     QProcess p;
     p.setProgram(program);
@@ -49,7 +50,8 @@ bool Run(const QString& program, const QStringList& args, QString* error, int ti
     p.start();
     auto fail = [&](const QString& why) {
         if (error)
-            *error = program + QLatin1Char(' ') + args.join(QLatin1Char(' ')).left(300) + QStringLiteral(": ") + why;
+            *error = program + QLatin1Char(' ') + args.join(QLatin1Char(' ')).left(300) + QStringLiteral(": ")
+                + why;
         return false;
     };
     if (!p.waitForStarted(10000))
@@ -60,7 +62,9 @@ bool Run(const QString& program, const QStringList& args, QString* error, int ti
         return fail(QStringLiteral("timed out"));
     }
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return fail(QStringLiteral("exit code %1: %2").arg(p.exitCode()).arg(QString::fromLocal8Bit(p.readAllStandardError()).trimmed().left(300)));
+        return fail(QStringLiteral("exit code %1: %2")
+                        .arg(p.exitCode())
+                        .arg(QString::fromLocal8Bit(p.readAllStandardError()).trimmed().left(300)));
     return true;
 }
 
@@ -71,7 +75,8 @@ bool CopyTree(const QString& from, const QString& to)
     QDir src(from);
     if (!src.exists() || !QDir().mkpath(to))
         return false;
-    const auto entries = src.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    const auto entries = src.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
+                                           | QDir::System);
     for (const QFileInfo& fi : entries) {
         const QString target = to + QLatin1Char('/') + fi.fileName();
         if (fi.isSymLink()) {

@@ -23,15 +23,36 @@ namespace {
 // keyboard, region, user and network settings. The texts hold spaces, commas and line
 // breaks, so the save escapes them as it does in a real exercise.
 const char* const kSettings[] = {
-    "1024×768", "32位真彩色", "60 赫兹", "C:\\Windows\\Web\\Wallpaper\\风景\\img13.jpg", "居中",
-    "屏幕保护程序: 彩带, 等待 10 分钟, 在恢复时显示登录屏幕", "Windows 标准", "自动隐藏任务栏, 锁定任务栏",
-    "显示快速启动, 分组相似任务栏按钮", "鼠标: 双击速度 5, 指针速度 7\r\n启用指针阴影",
-    "键盘: 重复延迟 短, 重复速度 快", "中文(简体, 中国)", "yyyy-MM-dd, HH:mm:ss", "¥, 小数位数 2",
-    "Administrator", "学生 张三, 标准用户", "192.168.1.25", "255.255.255.0", "192.168.1.1",
-    "202.96.128.86, 202.96.134.133", "工作组: WORKGROUP", "计算机名: PC-LAB3-07",
-    "电源计划: 平衡, 关闭显示器 15 分钟", "声音方案: Windows 默认", "音量 65%, 静音 否",
-    "打印机: HP LaserJet P1007 (默认)", "字体: 宋体 12, 微软雅黑 10.5", "开始菜单: 显示最近打开的程序 10 个",
-    "文件夹选项: 显示隐藏的文件, 隐藏已知文件类型的扩展名 否", "回收站: 最大空间 10%\r\n显示删除确认对话框",
+    "1024×768",
+    "32位真彩色",
+    "60 赫兹",
+    "C:\\Windows\\Web\\Wallpaper\\风景\\img13.jpg",
+    "居中",
+    "屏幕保护程序: 彩带, 等待 10 分钟, 在恢复时显示登录屏幕",
+    "Windows 标准",
+    "自动隐藏任务栏, 锁定任务栏",
+    "显示快速启动, 分组相似任务栏按钮",
+    "鼠标: 双击速度 5, 指针速度 7\r\n启用指针阴影",
+    "键盘: 重复延迟 短, 重复速度 快",
+    "中文(简体, 中国)",
+    "yyyy-MM-dd, HH:mm:ss",
+    "¥, 小数位数 2",
+    "Administrator",
+    "学生 张三, 标准用户",
+    "192.168.1.25",
+    "255.255.255.0",
+    "192.168.1.1",
+    "202.96.128.86, 202.96.134.133",
+    "工作组: WORKGROUP",
+    "计算机名: PC-LAB3-07",
+    "电源计划: 平衡, 关闭显示器 15 分钟",
+    "声音方案: Windows 默认",
+    "音量 65%, 静音 否",
+    "打印机: HP LaserJet P1007 (默认)",
+    "字体: 宋体 12, 微软雅黑 10.5",
+    "开始菜单: 显示最近打开的程序 10 个",
+    "文件夹选项: 显示隐藏的文件, 隐藏已知文件类型的扩展名 否",
+    "回收站: 最大空间 10%\r\n显示删除确认对话框",
 };
 
 QString slotText(int slot)
@@ -58,7 +79,8 @@ SaveFigures MeasureSaves(const QString& workDir, int saves)
     // The running client logs each save; so does the benchmark, into its own log.
     const ILogCtrlPtr previous = ProcessLogger();
     try {
-        SetProcessLogger(std::make_shared<TLogCtrl>(win::fromHost(workDir + QStringLiteral("/zovovozuz.log"))));
+        SetProcessLogger(
+            std::make_shared<TLogCtrl>(win::fromHost(workDir + QStringLiteral("/zovovozuz.log"))));
     } catch (const std::exception& e) {
         f.error = QStringLiteral("cannot open the log: ") + QString::fromLocal8Bit(e.what());
         return f;
@@ -85,7 +107,8 @@ SaveFigures MeasureSaves(const QString& workDir, int saves)
     QElapsedTimer t;
     for (int i = 0; i < saves; ++i) {
         // A student changes a setting between two saves.
-        q.SetOpAnswer(i % TQuestion::OpAnswerCount, slotText(i % TQuestion::OpAnswerCount) + QStringLiteral(" 已改 %1").arg(i));
+        q.SetOpAnswer(i % TQuestion::OpAnswerCount,
+                      slotText(i % TQuestion::OpAnswerCount) + QStringLiteral(" 已改 %1").arg(i));
         t.start();
         const bool ok = SaveAnswerArchive(q, examineeDir, saving);
         const qint64 ns = t.nsecsElapsed();

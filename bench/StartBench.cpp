@@ -45,9 +45,10 @@ qint64 treeBytes(const QString& dir)
 // vocabulary, like a long document or log.
 QByteArray compressibleText(qint64 bytes, quint32 seed)
 {
-    static const char* const words[] = {"文件", "文件夹", "复制", "移动", "删除", "重命名", "属性", "只读",
-                                        "隐藏", "快捷方式", "资源管理器", "回收站", "桌面", "素材", "练习",
-                                        "the", "folder", "copy", "material", "exercise", "student", "lesson"};
+    static const char* const words[] = {"文件",     "文件夹",   "复制",    "移动",     "删除",       "重命名",
+                                        "属性",     "只读",     "隐藏",    "快捷方式", "资源管理器", "回收站",
+                                        "桌面",     "素材",     "练习",    "the",      "folder",     "copy",
+                                        "material", "exercise", "student", "lesson"};
     constexpr int nWords = int(sizeof(words) / sizeof(words[0]));
     QRandomGenerator rng(seed);
     QByteArray out;
@@ -91,8 +92,10 @@ bool makeMaterial(const QString& questionDir, qint64 targetBytes, StartFigures& 
     QDir().mkpath(unpack);
     QString err;
     if (QFile::exists(zipPath)) {
-        if (!Run(Which(QStringLiteral("unzip")), {QStringLiteral("-q"), QStringLiteral("-P"), QStringLiteral("morvane"),
-                                                  zipPath, QStringLiteral("-d"), unpack}, &err)) {
+        if (!Run(Which(QStringLiteral("unzip")),
+                 {QStringLiteral("-q"), QStringLiteral("-P"), QStringLiteral("morvane"), zipPath,
+                  QStringLiteral("-d"), unpack},
+                 &err)) {
             fig.error = err;
             return false;
         }
@@ -113,16 +116,17 @@ bool makeMaterial(const QString& questionDir, qint64 targetBytes, StartFigures& 
     }
     auto zipNow = [&]() {
         QFile::remove(zipPath);
-        return Run(Which(QStringLiteral("zip")), {QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("-X"),
-                                                  QStringLiteral("-P"), QStringLiteral("morvane"),
-                                                  QFileInfo(zipPath).absoluteFilePath(), QStringLiteral(".")},
+        return Run(Which(QStringLiteral("zip")),
+                   {QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("-X"), QStringLiteral("-P"),
+                    QStringLiteral("morvane"), QFileInfo(zipPath).absoluteFilePath(), QStringLiteral(".")},
                    &err, 300000, unpack);
     };
     // The text: sized once from a first estimate, then corrected by the measured ratio.
     qint64 textBytes = textPacked * 5;
     for (int attempt = 0; attempt < 2; ++attempt) {
         for (int i = 1; i <= 4; ++i)
-            if (!writeFile(bulk + QStringLiteral("/notes-%1.txt").arg(i), compressibleText(textBytes / 4, quint32(i))))
+            if (!writeFile(bulk + QStringLiteral("/notes-%1.txt").arg(i),
+                           compressibleText(textBytes / 4, quint32(i))))
                 return false;
         if (!zipNow()) {
             fig.error = err;
@@ -145,21 +149,27 @@ QString launchName(const StartOptions& o) { return o.sample; }
 
 // The four addresses of the launch data, in the order paper, step file, material,
 // picture.
-bool launchUrls(const QString& siteUrl, const QString& name, const QString& dir, QStringList& urls, QString& err)
+bool launchUrls(const QString& siteUrl, const QString& name, const QString& dir, QStringList& urls,
+                QString& err)
 {
     const QString json = dir + QStringLiteral("/launch.json");
-    if (!Run(Which(QStringLiteral("curl")), {QStringLiteral("-s"), QStringLiteral("-f"), QStringLiteral("-d"),
-                                             QString(), QStringLiteral("-o"), json,
-                                             siteUrl + QStringLiteral("/launch/") + name}, &err))
+    if (!Run(Which(QStringLiteral("curl")),
+             {QStringLiteral("-s"), QStringLiteral("-f"), QStringLiteral("-d"), QString(),
+              QStringLiteral("-o"), json, siteUrl + QStringLiteral("/launch/") + name},
+             &err))
         return false;
     QFile f(json);
     f.open(QIODevice::ReadOnly);
-    const QJsonObject q = QJsonDocument::fromJson(f.readAll()).object()[QStringLiteral("data")].toObject()[QStringLiteral("question")].toObject();
+    const QJsonObject q = QJsonDocument::fromJson(f.readAll())
+                              .object()[QStringLiteral("data")]
+                              .toObject()[QStringLiteral("question")]
+                              .toObject();
     urls = {q[QStringLiteral("paperurl")].toString(), q[QStringLiteral("stepurl")].toString(),
             q[QStringLiteral("maturl")].toString(), q[QStringLiteral("url2")].toString()};
     for (const QString& u : urls)
         if (u.isEmpty()) {
-            err = QStringLiteral("the launch data lacks an address: ") + QString::fromUtf8(QJsonDocument(q).toJson(QJsonDocument::Compact));
+            err = QStringLiteral("the launch data lacks an address: ")
+                + QString::fromUtf8(QJsonDocument(q).toJson(QJsonDocument::Compact));
             return false;
         }
     return true;
@@ -172,8 +182,8 @@ bool curlUnzip(const QStringList& urls, const QString& dir, double& ms, double& 
     QDir(dir).removeRecursively();
     QDir().mkpath(dir + QStringLiteral("/out"));
     QStringList args{QStringLiteral("-s"), QStringLiteral("-f")};
-    const QStringList names{QStringLiteral("Paper.xml"), QStringLiteral("step.xml"), QStringLiteral("material.zip"),
-                            QStringLiteral("picture.png")};
+    const QStringList names{QStringLiteral("Paper.xml"), QStringLiteral("step.xml"),
+                            QStringLiteral("material.zip"), QStringLiteral("picture.png")};
     for (int i = 0; i < 4; ++i)
         args << QStringLiteral("-o") << dir + QLatin1Char('/') + names[i] << urls[i];
     const QString curl = Which(QStringLiteral("curl"));
@@ -182,8 +192,10 @@ bool curlUnzip(const QStringList& urls, const QString& dir, double& ms, double& 
     if (!Run(curl, args, &err))
         return false;
     curlMs = double(MonotonicNs() - t0) / 1e6;
-    if (!Run(unzip, {QStringLiteral("-q"), QStringLiteral("-o"), QStringLiteral("-P"), QStringLiteral("morvane"),
-                     dir + QStringLiteral("/material.zip"), QStringLiteral("-d"), dir + QStringLiteral("/out")}, &err))
+    if (!Run(unzip,
+             {QStringLiteral("-q"), QStringLiteral("-o"), QStringLiteral("-P"), QStringLiteral("morvane"),
+              dir + QStringLiteral("/material.zip"), QStringLiteral("-d"), dir + QStringLiteral("/out")},
+             &err))
         return false;
     ms = double(MonotonicNs() - t0) / 1e6;
     return true;
@@ -212,8 +224,8 @@ void setWindowEnv(const QString& prefix, const QString& runtime)
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
 }
 
-ClientRun runClient(const StartOptions& o, const QString& url, const QString& programCopy, const QString& runDir,
-                    bool measureIdle)
+ClientRun runClient(const StartOptions& o, const QString& url, const QString& programCopy,
+                    const QString& runDir, bool measureIdle)
 {
     ClientRun r;
     const QString prefix = runDir + QStringLiteral("/prefix");
@@ -225,7 +237,10 @@ ClientRun runClient(const StartOptions& o, const QString& url, const QString& pr
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     // The recorder stamps the moment the client opens the question folder in
     // "Explorer" (the last act of the start before the timers run).
-    writeFile(recorder, QStringLiteral("#!/bin/sh\nprintf '%s %s\\n' \"$(date +%s%N)\" \"$*\" >> '%1'\n").arg(opened).toLocal8Bit());
+    writeFile(recorder,
+              QStringLiteral("#!/bin/sh\nprintf '%s %s\\n' \"$(date +%s%N)\" \"$*\" >> '%1'\n")
+                  .arg(opened)
+                  .toLocal8Bit());
     QFile::setPermissions(recorder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     // A fresh program folder without the logs of the previous run.
     QFile::remove(programCopy + QStringLiteral("/zovovozuz.log"));
@@ -266,8 +281,9 @@ ClientRun runClient(const StartOptions& o, const QString& url, const QString& pr
     r.observedMs = double(MonotonicNs() - startMono) / 1e6;
     if (stamp <= 0) {
         r.error = p.state() == QProcess::NotRunning
-                      ? QStringLiteral("prjPractice ended before the exercise ran (see %1/client.out and the log)").arg(runDir)
-                      : QStringLiteral("no running state within 120 s");
+            ? QStringLiteral("prjPractice ended before the exercise ran (see %1/client.out and the log)")
+                  .arg(runDir)
+            : QStringLiteral("no running state within 120 s");
         p.kill();
         p.waitForFinished(5000);
         return r;
@@ -327,7 +343,8 @@ StartFigures MeasureStart(const StartOptions& o)
         }
     const QString bin = o.buildDir + QStringLiteral("/bin");
     const QString source = o.buildDir + QStringLiteral("/practice-questions/") + o.sample;
-    for (const QString& need : {bin + QStringLiteral("/prjPractice"), bin + QStringLiteral("/practice-site"), source})
+    for (const QString& need :
+         {bin + QStringLiteral("/prjPractice"), bin + QStringLiteral("/practice-site"), source})
         if (!QFileInfo::exists(need)) {
             fig.error = need + QStringLiteral(" is missing: build first");
             return fig;
@@ -347,13 +364,15 @@ StartFigures MeasureStart(const StartOptions& o)
         return fig;
     }
     QDir(o.workDir + QStringLiteral("/material-src")).removeRecursively();
-    say(QStringLiteral("material.zip: %1 bytes (%2 bytes unpacked)").arg(fig.materialZipBytes).arg(fig.materialUnpackedBytes));
+    say(QStringLiteral("material.zip: %1 bytes (%2 bytes unpacked)")
+            .arg(fig.materialZipBytes)
+            .arg(fig.materialUnpackedBytes));
 
     // The site on a free loopback port.
     QProcess site;
     site.setProgram(bin + QStringLiteral("/practice-site"));
-    site.setArguments({QStringLiteral("--host"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"), QStringLiteral("0"),
-                       QStringLiteral("--questions"), questions});
+    site.setArguments({QStringLiteral("--host"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
+                       QStringLiteral("0"), QStringLiteral("--questions"), questions});
     site.setStandardInputFile(QProcess::nullDevice());
     site.setProcessChannelMode(QProcess::SeparateChannels);
     site.start();
@@ -396,7 +415,9 @@ StartFigures MeasureStart(const StartOptions& o)
         }
         fig.curlUnzipMs.push_back(ms);
         fig.curlMs.push_back(curlMs);
-        say(QStringLiteral("curl + unzip run %1: %2 ms (curl %3 ms)").arg(i + 1).arg(Fixed(ms), Fixed(curlMs)));
+        say(QStringLiteral("curl + unzip run %1: %2 ms (curl %3 ms)")
+                .arg(i + 1)
+                .arg(Fixed(ms), Fixed(curlMs)));
     }
     QDir(o.workDir + QStringLiteral("/curl")).removeRecursively();
 
@@ -418,7 +439,10 @@ StartFigures MeasureStart(const StartOptions& o)
         ClientRun r = runClient(o, url, programCopy, runDir, idle);
         if (r.ok)
             say(QStringLiteral("client run %1: %2 ms to the running state (seen after %3 ms), %4")
-                    .arg(i + 1).arg(Fixed(r.readyMs)).arg(Fixed(r.observedMs)).arg(r.ending));
+                    .arg(i + 1)
+                    .arg(Fixed(r.readyMs))
+                    .arg(Fixed(r.observedMs))
+                    .arg(r.ending));
         else
             say(QStringLiteral("client run %1 failed: %2").arg(i + 1).arg(r.error));
         fig.client.push_back(r);

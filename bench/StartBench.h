@@ -9,24 +9,25 @@
 namespace bench {
 
 struct StartOptions {
-    QString buildDir;        // the build folder (bin/, practice-questions/)
-    QString workDir;         // an empty host folder for everything of the run
+    QString buildDir; // the build folder (bin/, practice-questions/)
+    QString workDir; // an empty host folder for everything of the run
     QString sample = QStringLiteral("windows-folder");
     int runs = 3;
-    int materialMb = 20;     // size of the material zip in MB (10^6 bytes)
-    int idleSeconds = 30;    // 0: no idle measurement
-    int settleMs = 2000;     // wait after the running state before the idle window
+    int materialMb = 20; // size of the material zip in MB (10^6 bytes)
+    int idleSeconds = 30; // 0: no idle measurement
+    int settleMs = 2000; // wait after the running state before the idle window
 };
 
 struct ClientRun {
     bool ok = false;
-    double readyMs = 0;      // process start -> running state (from the recorder's stamp)
-    double observedMs = 0;   // process start -> the benchmark saw it (polling, 5 ms)
+    double readyMs = 0; // process start -> running state (from the recorder's stamp)
+    double observedMs = 0; // process start -> the benchmark saw it (polling, 5 ms)
     double idleCpuSeconds = -1;
     double startCpuSeconds = -1;
-    double idleSchedSeconds = -1; // the same from the scheduler's nanosecond counters  // used from process start to the idle window
+    double idleSchedSeconds =
+        -1; // the same from the scheduler's nanosecond counters  // used from process start to the idle window
     double idleWallSeconds = 0;
-    QString ending;          // how the client ended
+    QString ending; // how the client ended
     QString error;
 };
 
@@ -36,7 +37,7 @@ struct StartFigures {
     qint64 materialUnpackedBytes = 0;
     QString siteUrl;
     std::vector<double> curlUnzipMs;
-    std::vector<double> curlMs;   // the download part of curlUnzipMs
+    std::vector<double> curlMs; // the download part of curlUnzipMs
     std::vector<ClientRun> client;
 };
 

@@ -22,18 +22,18 @@ inline const QColor kLine{0xc9, 0xdb, 0xe3};
 QFont Font(const QString& family, int pixelSize, bool bold = false);
 
 // Backgrounds of the windows (exact client sizes).
-QPixmap ToolBackground(const QSize& size);      // TfrmTool
-QPixmap PromptBackground(const QSize& size);    // TfrmTamryShowMessage(2)
-QPixmap NoticeBackground(const QSize& size);    // TfrmMessage
+QPixmap ToolBackground(const QSize& size); // TfrmTool
+QPixmap PromptBackground(const QSize& size); // TfrmTamryShowMessage(2)
+QPixmap NoticeBackground(const QSize& size); // TfrmMessage
 
 // Kinds of bitmap button faces.
 enum class Face {
-    Light,      // light face with the button's caption (toolbar buttons)
-    Primary,    // filled teal-blue face with a painted label (OK)
-    Secondary,  // light face with a painted label (Cancel, second button)
-    Close,      // white cross on the title band
-    Minimize,   // white bar on the title band
-    Small       // small light face with the caption ("关闭")
+    Light, // light face with the button's caption (toolbar buttons)
+    Primary, // filled teal-blue face with a painted label (OK)
+    Secondary, // light face with a painted label (Cancel, second button)
+    Close, // white cross on the title band
+    Minimize, // white bar on the title band
+    Small // small light face with the caption ("关闭")
 };
 
 // A button that draws its face (normal, hover, pressed, disabled) like a bitmap button.
@@ -44,7 +44,11 @@ public:
     void setFace(Face face, const QString& faceLabel = {});
     Face face() const { return m_face; }
     QString faceLabel() const { return m_label; }
-    void setTextColor(const QColor& c) { m_textColor = c; update(); }
+    void setTextColor(const QColor& c)
+    {
+        m_textColor = c;
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override;

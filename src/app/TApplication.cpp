@@ -4,7 +4,7 @@
 
 #include "log/unLogCtrl.h"
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) { }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {
@@ -18,7 +18,4 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
-void TApplication::SetTitle(const QString& title)
-{
-    QCoreApplication::setApplicationName(title);
-}
+void TApplication::SetTitle(const QString& title) { QCoreApplication::setApplicationName(title); }

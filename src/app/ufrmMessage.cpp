@@ -53,7 +53,7 @@ void TfrmMessage::ShowMsg(const QString& text, int count)
     lblMsg->setText(text);
     Count = count;
     if (isVisible())
-        AlignText();   // a new notice replaces the text and the countdown of the shown one
+        AlignText(); // a new notice replaces the text and the countdown of the shown one
     show();
     raise();
     activateWindow();

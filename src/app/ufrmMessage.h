@@ -18,7 +18,7 @@ public:
     QLabel* lblMsg;
     appart::TBitBtn* btnClose;
     QTimer* Timer1;
-    int Count = 0;   // the countdown in ticks of Timer1
+    int Count = 0; // the countdown in ticks of Timer1
 
     // Sets the text and the countdown and shows the window (not modal).
     void ShowMsg(const QString& text, int count);

@@ -15,7 +15,7 @@ QPointer<TfrmTamryShowMessage> frmTamryShowMessage;
 QPointer<TfrmTamryShowMessage2> frmTamryShowMessage2;
 
 namespace {
-const QColor kTealText(0, 128, 128);   // the form designer's clTeal
+const QColor kTealText(0, 128, 128); // the form designer's clTeal
 
 QLabel* infoLabel(QWidget* parent, const char* name)
 {
@@ -210,7 +210,8 @@ int RunPrompt(QPointer<T>& instance, const QString& text, int style, const QStri
             return mrNone;
         return frm->ShowModal();
     } catch (const std::exception& e) {
-        const QString msg = QStringLiteral("TfrmTamryShowMessage MsgBox ERROR: ") + QString::fromLocal8Bit(e.what());
+        const QString msg = QStringLiteral("TfrmTamryShowMessage MsgBox ERROR: ")
+            + QString::fromLocal8Bit(e.what());
         if (failureDepth == 0 && DM) {
             ++failureDepth;
             DM->ReportAndExit(msg, true, true, false);

@@ -30,8 +30,8 @@ QPointer<TfrmTool> frmTool;
 
 namespace {
 
-const QString kNoAnswerFolder =
-    QStringLiteral("考生作答目录不存在。\r\n系统即将关闭，请在Tamry网上重新练习本题。");
+const QString kNoAnswerFolder = QStringLiteral(
+    "考生作答目录不存在。\r\n系统即将关闭，请在Tamry网上重新练习本题。");
 const QColor kCaptionGrey(113, 113, 113);
 
 void Log(const QString& text) { TDM::WriteLog(text); }
@@ -66,7 +66,7 @@ appart::TBitBtn* toolButton(QWidget* parent, const char* name, const QString& ca
 // The double-click of the question picture.
 class DblClickFilter : public QObject {
 public:
-    DblClickFilter(QObject* parent, std::function<void()> fn) : QObject(parent), m_fn(std::move(fn)) {}
+    DblClickFilter(QObject* parent, std::function<void()> fn) : QObject(parent), m_fn(std::move(fn)) { }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
@@ -133,7 +133,7 @@ TfrmTool::TfrmTool(QWidget* parent) : QWidget(parent)
 
     btnOpenMat = toolButton(this, "btnOpenMat", QStringLiteral("打开素材"), QRect(32, 480, 86, 31));
     btnDo = toolButton(this, "btnDo", QStringLiteral("续做本题"), QRect(148, 480, 86, 31));
-    btnDo->hide();   // shown for the desktop-set questions by the start sequence
+    btnDo->hide(); // shown for the desktop-set questions by the start sequence
     btnSubmit = toolButton(this, "btnSubmit", QStringLiteral("提交"), QRect(264, 480, 86, 31));
 
     TimerTime = new QTimer(this);
@@ -155,10 +155,11 @@ TfrmTool::TfrmTool(QWidget* parent) : QWidget(parent)
     TWindowDrag::Attach(labOpPath, this, TWindowDrag::OnMoveWithLeftButton);
 
     // The window handle that a second instance and the scoring engine find.
-    m_handle = win::RegisterWindow(QStringLiteral("TfrmTool"), QStringLiteral("Pravik"),
-                                   [this](unsigned msg, win::WPARAM w, win::LPARAM l) { return WndProc(msg, w, l); });
+    m_handle = win::RegisterWindow(
+        QStringLiteral("TfrmTool"), QStringLiteral("Pravik"),
+        [this](unsigned msg, win::WPARAM w, win::LPARAM l) { return WndProc(msg, w, l); });
 
-    TimerTime->start();   // enabled from creation
+    TimerTime->start(); // enabled from creation
     FormCreate();
 }
 
@@ -355,7 +356,8 @@ void TfrmTool::btnOpenMatClick()
     }
     if (pathutil::DirectoryExists(folder)) {
         if (win::ShellExecute(QStringLiteral("open"), QStringLiteral("explorer.exe"), folder, QString(),
-                              win::SW_SHOWMAXIMIZED) <= 32)
+                              win::SW_SHOWMAXIMIZED)
+            <= 32)
             win::ShellOpen(folder);
         Log(QStringLiteral("TfrmTool.btnOpenMatClick Out"));
     } else {
@@ -402,7 +404,8 @@ void TfrmTool::btnSubmitClick()
     SaveAns();
     const QString ansFile = ExamineeFolder() + QStringLiteral("\\ans.zt");
     if (!pathutil::FileExists(ansFile)) {
-        reportAndQuit(QStringLiteral("找不到作答结果文件。\r\n系统即将关闭，请在Tamry网上重新练习本题。"), true);
+        reportAndQuit(QStringLiteral("找不到作答结果文件。\r\n系统即将关闭，请在Tamry网上重新练习本题。"),
+                      true);
         return;
     }
     SubmitToEngine(ansFile);
@@ -417,7 +420,8 @@ void TfrmTool::TimerTimeTimer()
     TimerTime->stop();
     try {
         if (bPsSteps) {
-            const QString sif = pathutil::ExcludeTrailingBackslash(QuestionDir()) + QStringLiteral("\\ps.sif");
+            const QString sif = pathutil::ExcludeTrailingBackslash(QuestionDir())
+                + QStringLiteral("\\ps.sif");
             if (RecordPsHistory(sif).isEmpty())
                 return;
         }
@@ -470,7 +474,4 @@ void TfrmTool::WMPFFAIL()
     ShowPrompt(err.isEmpty() ? QStringLiteral("评分失败") : err, 1, kPromptTitle);
 }
 
-void TfrmTool::WMUSERSHOW()
-{
-    reportAndQuit(QStringLiteral("TfrmTool.WM_USER_SHOW in"), false);
-}
+void TfrmTool::WMUSERSHOW() { reportAndQuit(QStringLiteral("TfrmTool.WM_USER_SHOW in"), false); }

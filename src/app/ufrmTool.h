@@ -25,13 +25,13 @@ class TwebServer;
 class Tfrmmain;
 
 // Window messages of the toolbar.
-constexpr unsigned WM_PFOK = win::WM_USER + 101;       // 0x465, scoring finished
-constexpr unsigned WM_PFFAIL = win::WM_USER + 102;     // 0x466, scoring failed
-constexpr unsigned WM_USER_SHOW = win::WM_USER + 111;  // 0x46F, a second instance starts
+constexpr unsigned WM_PFOK = win::WM_USER + 101; // 0x465, scoring finished
+constexpr unsigned WM_PFFAIL = win::WM_USER + 102; // 0x466, scoring failed
+constexpr unsigned WM_USER_SHOW = win::WM_USER + 111; // 0x46F, a second instance starts
 
 // Process-wide flags of the running exercise (set by the start sequence).
-extern bool bPsSteps;      // the question's steps contain Photoshop steps
-extern bool bRecentDocs;   // recent-documents question (operation type 28)
+extern bool bPsSteps; // the question's steps contain Photoshop steps
+extern bool bRecentDocs; // recent-documents question (operation type 28)
 
 class TfrmTool : public QWidget {
     Q_OBJECT

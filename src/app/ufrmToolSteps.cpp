@@ -21,11 +21,7 @@
 
 namespace {
 
-
-QString now()
-{
-    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-}
+QString now() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
 
 // The windows the website client's start shows: the typing window and the simulated
 // desktop (modal).
@@ -145,7 +141,8 @@ bool TfrmTool::StartExercise()
     const TPaperInfo& paper = FwebServer->PaperInfo;
     const QString root = FStuDirManage->ExamRoot;
     const QString practice = QStringLiteral("%1%2\\%3").arg(root, examineeNo, examineeNo);
-    const QString question = QStringLiteral("%1%2\\%3\\%4").arg(root, examineeNo, examineeNo).arg(paper.questionid);
+    const QString question =
+        QStringLiteral("%1%2\\%3\\%4").arg(root, examineeNo, examineeNo).arg(paper.questionid);
     if (DM) {
         DM->ExamineeDir = QStringLiteral("%1%2\\").arg(root, examineeNo);
         DM->PracticeDir = practice + QLatin1Char('\\');
@@ -224,8 +221,8 @@ void TfrmTool::SaveAns()
 }
 
 // Both are part of SaveAns (the answer archive writes their log lines).
-void TfrmTool::SaveOperationAns() {}
-void TfrmTool::SaveIEAns() {}
+void TfrmTool::SaveOperationAns() { }
+void TfrmTool::SaveIEAns() { }
 
 void TfrmTool::SubmitToEngine(const QString& ansFile)
 {
@@ -258,7 +255,8 @@ void TfrmTool::HandPaper()
         if (FwebServer->UploadScore(info)) {
             const QString page = FwebServer->PaperInfo.urls.analysisurl;
             if (!page.isEmpty() && WebOpenUrl(page) < 32)
-                ShowPrompt(QString::asprintf("导航到Tamry网查看评析页面失败！\r\n本次练习分数:%.2f,", static_cast<double>(info.score))
+                ShowPrompt(QString::asprintf("导航到Tamry网查看评析页面失败！\r\n本次练习分数:%.2f,",
+                                             static_cast<double>(info.score))
                                + evaluation,
                            4, kPromptTitle);
             handedIn = true;
@@ -266,14 +264,17 @@ void TfrmTool::HandPaper()
         }
         if (ApplicationQuitting())
             return;
-        if (attempt < 4 && !AskPrompt(QStringLiteral("上传练习成绩到Tamry网失败，是否重试？"), 1, kPromptTitle))
+        if (attempt < 4
+            && !AskPrompt(QStringLiteral("上传练习成绩到Tamry网失败，是否重试？"), 1, kPromptTitle))
             break;
     }
     if (!handedIn && !ApplicationQuitting())
-        ShowPrompt(QString::asprintf("上传练习成绩到Tamry网失败!\r\n本次练习分数:%.2f。\r\n----------------------------------",
-                                     static_cast<double>(info.score))
-                       + evaluation,
-                   4, kPromptTitle);
+        ShowPrompt(
+            QString::asprintf(
+                "上传练习成绩到Tamry网失败!\r\n本次练习分数:%.2f。\r\n----------------------------------",
+                static_cast<double>(info.score))
+                + evaluation,
+            4, kPromptTitle);
 }
 
 bool TfrmTool::SoftStartContinue()
@@ -292,7 +293,10 @@ QString TfrmTool::RecordPsHistory(const QString& sifFile)
 
 // The question as the website client knows it (its paper record).
 int TfrmTool::QuestionId() const { return FwebServer ? FwebServer->PaperInfo.questionid : 0; }
-bool TfrmTool::QuestionHasMaterial() const { return FwebServer && !FwebServer->PaperInfo.urls.maturl.isEmpty(); }
+bool TfrmTool::QuestionHasMaterial() const
+{
+    return FwebServer && !FwebServer->PaperInfo.urls.maturl.isEmpty();
+}
 QString TfrmTool::OperationPath() const { return FwebServer ? FwebServer->OperationPath : QString(); }
 QString TfrmTool::QuestionDir() const { return DM ? DM->QuestionDir : QString(); }
 

@@ -2,10 +2,7 @@
 
 namespace base64 {
 
-QByteArray Encode(const QByteArray& data)
-{
-    return data.toBase64();
-}
+QByteArray Encode(const QByteArray& data) { return data.toBase64(); }
 
 QByteArray Decode(const QByteArray& text, bool* ok)
 {

@@ -27,7 +27,7 @@ QString Join(const QStringList& values, QChar delimiter)
             q.replace(kQuote, QStringLiteral("\"\""));
             out += kQuote + q + kQuote;
         } else {
-            out += v;   // an empty value is written as nothing
+            out += v; // an empty value is written as nothing
         }
     }
     return out;
@@ -49,12 +49,12 @@ QStringList Split(const QString& text, QChar delimiter)
             ++p;
             while (p < n) {
                 if (at(p) == kQuote) {
-                    if (at(p + 1) == kQuote) {   // a doubled quote stands for one
+                    if (at(p + 1) == kQuote) { // a doubled quote stands for one
                         value += kQuote;
                         p += 2;
                         continue;
                     }
-                    ++p;   // the closing quote
+                    ++p; // the closing quote
                     break;
                 }
                 value += at(p++);
@@ -69,7 +69,7 @@ QStringList Split(const QString& text, QChar delimiter)
         while (p < n && isBlank(at(p)))
             ++p;
         if (p < n && at(p) == delimiter) {
-            if (p + 1 >= n)   // a delimiter at the very end starts one more (empty) value
+            if (p + 1 >= n) // a delimiter at the very end starts one more (empty) value
                 out.append(QString());
             do {
                 ++p;

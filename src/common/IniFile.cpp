@@ -16,19 +16,16 @@ namespace {
 
 struct Line {
     enum Kind { Other, Section, Key } kind = Other;
-    QByteArray raw;   // the bytes on disk, without the line end
-    QString name;     // section name or key name (trimmed)
-    QString value;    // key value (trimmed, surrounding quotes removed)
+    QByteArray raw; // the bytes on disk, without the line end
+    QString name; // section name or key name (trimmed)
+    QString value; // key value (trimmed, surrounding quotes removed)
 };
 
 struct Doc {
     std::vector<Line> lines;
 };
 
-bool equalNames(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool equalNames(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 bool isIniBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
@@ -210,7 +207,7 @@ std::optional<int> parseInteger(const QString& s)
 
 } // namespace
 
-TIniFile::TIniFile(const QString& winPath) : m_path(winPath) {}
+TIniFile::TIniFile(const QString& winPath) : m_path(winPath) { }
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const
 {
@@ -269,10 +266,7 @@ bool TIniFile::WriteBool(const QString& section, const QString& key, bool value)
 }
 
 // A section counts as existing when it holds at least one key, as in the VCL.
-bool TIniFile::SectionExists(const QString& section) const
-{
-    return !ReadSection(section).isEmpty();
-}
+bool TIniFile::SectionExists(const QString& section) const { return !ReadSection(section).isEmpty(); }
 
 bool TIniFile::ValueExists(const QString& section, const QString& key) const
 {

@@ -7,7 +7,7 @@
 
 class TIniFile {
 public:
-    explicit TIniFile(const QString& winPath);   // a Windows path (through win::toHost)
+    explicit TIniFile(const QString& winPath); // a Windows path (through win::toHost)
     const QString& FileName() const { return m_path; }
 
     QString ReadString(const QString& section, const QString& key, const QString& def = {}) const;
@@ -20,8 +20,8 @@ public:
     bool SectionExists(const QString& section) const;
     bool ValueExists(const QString& section, const QString& key) const;
     QStringList ReadSections() const;
-    QStringList ReadSection(const QString& section) const;         // key names in order
-    QStringList ReadSectionValues(const QString& section) const;   // "key=value" lines
+    QStringList ReadSection(const QString& section) const; // key names in order
+    QStringList ReadSectionValues(const QString& section) const; // "key=value" lines
     bool EraseSection(const QString& section);
     bool DeleteKey(const QString& section, const QString& key);
 

@@ -14,7 +14,4 @@ void TKelPubLib::Delay(unsigned ms, bool processMessages)
     }
 }
 
-win::DWORD TKelPubLib::TickCount()
-{
-    return win::GetTickCount();
-}
+win::DWORD TKelPubLib::TickCount() { return win::GetTickCount(); }

@@ -65,9 +65,9 @@ bool ForceDirectories(const QString& path)
         return false;
     QFileInfo fi(host);
     if (fi.isDir())
-        return true;   // also a drive root
+        return true; // also a drive root
     if (fi.exists())
-        return false;  // a file of that name is in the way
+        return false; // a file of that name is in the way
     return QDir().mkpath(host);
 }
 
@@ -86,15 +86,9 @@ bool DirectoryExists(const QString& path)
     return !host.isEmpty() && QFileInfo(host).isDir();
 }
 
-QString ExtractFilePath(const QString& path)
-{
-    return path.left(lastDelimiter(path) + 1);
-}
+QString ExtractFilePath(const QString& path) { return path.left(lastDelimiter(path) + 1); }
 
-QString ExtractFileName(const QString& path)
-{
-    return path.mid(lastDelimiter(path) + 1);
-}
+QString ExtractFileName(const QString& path) { return path.mid(lastDelimiter(path) + 1); }
 
 QString ExtractFileExt(const QString& path)
 {

@@ -11,24 +11,59 @@ namespace {
 const QSet<QString>& skippedDestinations()
 {
     static const QSet<QString> names = {
-        QStringLiteral("fonttbl"),    QStringLiteral("colortbl"),   QStringLiteral("stylesheet"),
-        QStringLiteral("info"),       QStringLiteral("pict"),       QStringLiteral("nonshppict"),
-        QStringLiteral("header"),     QStringLiteral("headerl"),    QStringLiteral("headerr"),
-        QStringLiteral("headerf"),    QStringLiteral("footer"),     QStringLiteral("footerl"),
-        QStringLiteral("footerr"),    QStringLiteral("footerf"),    QStringLiteral("footnote"),
-        QStringLiteral("fldinst"),    QStringLiteral("listtable"),  QStringLiteral("listoverridetable"),
-        QStringLiteral("revtbl"),     QStringLiteral("rsidtbl"),    QStringLiteral("filetbl"),
-        QStringLiteral("generator"),  QStringLiteral("xmlnstbl"),   QStringLiteral("themedata"),
-        QStringLiteral("colorschememapping"), QStringLiteral("latentstyles"),
-        QStringLiteral("datastore"),  QStringLiteral("objdata"),    QStringLiteral("objclass"),
-        QStringLiteral("author"),     QStringLiteral("operator"),   QStringLiteral("title"),
-        QStringLiteral("subject"),    QStringLiteral("keywords"),   QStringLiteral("comment"),
-        QStringLiteral("doccomm"),    QStringLiteral("template"),   QStringLiteral("pntxta"),
-        QStringLiteral("pntxtb"),     QStringLiteral("shpinst"),    QStringLiteral("sp"),
-        QStringLiteral("bkmkstart"),  QStringLiteral("bkmkend"),    QStringLiteral("atnid"),
-        QStringLiteral("annotation"), QStringLiteral("xe"),         QStringLiteral("tc"),
-        QStringLiteral("txe"),        QStringLiteral("rxe"),        QStringLiteral("creatim"),
-        QStringLiteral("revtim"),     QStringLiteral("printim"),    QStringLiteral("buptim"),
+        QStringLiteral("fonttbl"),
+        QStringLiteral("colortbl"),
+        QStringLiteral("stylesheet"),
+        QStringLiteral("info"),
+        QStringLiteral("pict"),
+        QStringLiteral("nonshppict"),
+        QStringLiteral("header"),
+        QStringLiteral("headerl"),
+        QStringLiteral("headerr"),
+        QStringLiteral("headerf"),
+        QStringLiteral("footer"),
+        QStringLiteral("footerl"),
+        QStringLiteral("footerr"),
+        QStringLiteral("footerf"),
+        QStringLiteral("footnote"),
+        QStringLiteral("fldinst"),
+        QStringLiteral("listtable"),
+        QStringLiteral("listoverridetable"),
+        QStringLiteral("revtbl"),
+        QStringLiteral("rsidtbl"),
+        QStringLiteral("filetbl"),
+        QStringLiteral("generator"),
+        QStringLiteral("xmlnstbl"),
+        QStringLiteral("themedata"),
+        QStringLiteral("colorschememapping"),
+        QStringLiteral("latentstyles"),
+        QStringLiteral("datastore"),
+        QStringLiteral("objdata"),
+        QStringLiteral("objclass"),
+        QStringLiteral("author"),
+        QStringLiteral("operator"),
+        QStringLiteral("title"),
+        QStringLiteral("subject"),
+        QStringLiteral("keywords"),
+        QStringLiteral("comment"),
+        QStringLiteral("doccomm"),
+        QStringLiteral("template"),
+        QStringLiteral("pntxta"),
+        QStringLiteral("pntxtb"),
+        QStringLiteral("shpinst"),
+        QStringLiteral("sp"),
+        QStringLiteral("bkmkstart"),
+        QStringLiteral("bkmkend"),
+        QStringLiteral("atnid"),
+        QStringLiteral("annotation"),
+        QStringLiteral("xe"),
+        QStringLiteral("tc"),
+        QStringLiteral("txe"),
+        QStringLiteral("rxe"),
+        QStringLiteral("creatim"),
+        QStringLiteral("revtim"),
+        QStringLiteral("printim"),
+        QStringLiteral("buptim"),
     };
     return names;
 }
@@ -40,7 +75,7 @@ struct GroupState {
 
 class RtfParser {
 public:
-    explicit RtfParser(const QString& rtf) : m_in(rtf) {}
+    explicit RtfParser(const QString& rtf) : m_in(rtf) { }
 
     QString run()
     {
@@ -125,15 +160,15 @@ private:
         }
     }
 
-    static bool isAsciiLetter(QChar c)
-    {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    }
+    static bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
     static int hexValue(QChar c)
     {
-        if (c >= u'0' && c <= u'9') return c.unicode() - '0';
-        if (c >= u'a' && c <= u'f') return c.unicode() - 'a' + 10;
-        if (c >= u'A' && c <= u'F') return c.unicode() - 'A' + 10;
+        if (c >= u'0' && c <= u'9')
+            return c.unicode() - '0';
+        if (c >= u'a' && c <= u'f')
+            return c.unicode() - 'a' + 10;
+        if (c >= u'A' && c <= u'F')
+            return c.unicode() - 'A' + 10;
         return -1;
     }
 

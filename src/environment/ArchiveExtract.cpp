@@ -20,11 +20,11 @@ namespace {
 // Limits of what an archive may unpack to: far above any material package, far below
 // what would fill a disk or hang the start.
 constexpr zip_int64_t kMaxEntries = 20000;
-constexpr zip_uint64_t kMaxTotalBytes = 2ull * 1024 * 1024 * 1024;   // 2 GiB
+constexpr zip_uint64_t kMaxTotalBytes = 2ull * 1024 * 1024 * 1024; // 2 GiB
 // Deflate itself cannot pass about 1032 : 1 (a blank bitmap of the material comes
 // close); only other methods reach absurd ratios.
-constexpr zip_uint64_t kMaxRatio = 2000;                              // unpacked : packed
-constexpr zip_uint64_t kRatioFloor = 1024 * 1024;                     // ratio checked above 1 MiB
+constexpr zip_uint64_t kMaxRatio = 2000; // unpacked : packed
+constexpr zip_uint64_t kRatioFloor = 1024 * 1024; // ratio checked above 1 MiB
 
 // The components of a safe relative entry name, or an empty list when the name is
 // unsafe (absolute, drive prefix, "." or ".." component, control character, colon).
@@ -108,7 +108,8 @@ QString DecodeZipEntryName(const QByteArray& raw, bool markedUtf8)
     return win::fromAnsi(raw);
 }
 
-bool ExtractZipArchive(const QString& archiveFile, const QString& targetDir, const QString& password, QString* error)
+bool ExtractZipArchive(const QString& archiveFile, const QString& targetDir, const QString& password,
+                       QString* error)
 {
     try {
         const auto fail = [error](const QString& detail) {
@@ -123,7 +124,8 @@ bool ExtractZipArchive(const QString& archiveFile, const QString& targetDir, con
         const QString target = pathutil::IncludeTrailingBackslash(targetDir);
 
         int err = 0;
-        std::unique_ptr<zip_t, ZipCloser> za(zip_open(QFile::encodeName(hostArchive).constData(), ZIP_RDONLY, &err));
+        std::unique_ptr<zip_t, ZipCloser> za(
+            zip_open(QFile::encodeName(hostArchive).constData(), ZIP_RDONLY, &err));
         if (!za)
             return fail(archiveFile + QStringLiteral(" cannot be opened"));
 
@@ -133,7 +135,7 @@ bool ExtractZipArchive(const QString& archiveFile, const QString& targetDir, con
             return fail(archiveFile + QStringLiteral(": too many entries"));
         struct Entry {
             zip_uint64_t index;
-            QString winPath;   // target + relative name, backslashes
+            QString winPath; // target + relative name, backslashes
             bool isDir;
             zip_uint64_t size;
             bool encrypted;
@@ -150,22 +152,27 @@ bool ExtractZipArchive(const QString& archiveFile, const QString& targetDir, con
             QString why;
             const QStringList parts = safeComponents(name, &why);
             if (parts.isEmpty())
-                return fail(archiveFile + QStringLiteral(": unsafe entry \"") + name + QStringLiteral("\" (") + why + QStringLiteral(")"));
+                return fail(archiveFile + QStringLiteral(": unsafe entry \"") + name + QStringLiteral("\" (")
+                            + why + QStringLiteral(")"));
             if (isSymlinkEntry(za.get(), idx))
-                return fail(archiveFile + QStringLiteral(": symbolic link entry \"") + name + QStringLiteral("\""));
+                return fail(archiveFile + QStringLiteral(": symbolic link entry \"") + name
+                            + QStringLiteral("\""));
             zip_stat_t st;
             zip_stat_init(&st);
             if (zip_stat_index(za.get(), idx, 0, &st) != 0)
-                return fail(archiveFile + QStringLiteral(": unreadable entry \"") + name + QStringLiteral("\""));
+                return fail(archiveFile + QStringLiteral(": unreadable entry \"") + name
+                            + QStringLiteral("\""));
             const bool isDir = rawName.endsWith('/') || rawName.endsWith('\\');
             const zip_uint64_t size = (st.valid & ZIP_STAT_SIZE) ? st.size : 0;
             const zip_uint64_t packed = (st.valid & ZIP_STAT_COMP_SIZE) ? st.comp_size : 0;
             if (size > kMaxTotalBytes || total + size > kMaxTotalBytes)
                 return fail(archiveFile + QStringLiteral(": unpacked size above the limit"));
             if (size > kRatioFloor && size / qMax<zip_uint64_t>(packed, 1) > kMaxRatio)
-                return fail(archiveFile + QStringLiteral(": compression ratio of \"") + name + QStringLiteral("\" above the limit"));
+                return fail(archiveFile + QStringLiteral(": compression ratio of \"") + name
+                            + QStringLiteral("\" above the limit"));
             total += size;
-            const bool encrypted = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE;
+            const bool encrypted = (st.valid & ZIP_STAT_ENCRYPTION_METHOD)
+                && st.encryption_method != ZIP_EM_NONE;
             entries.append({idx, target + parts.join(QLatin1Char('\\')), isDir, size, encrypted});
         }
 
@@ -192,7 +199,8 @@ bool ExtractZipArchive(const QString& archiveFile, const QString& targetDir, con
                 e.encrypted ? zip_fopen_index_encrypted(za.get(), e.index, 0, pw.constData())
                             : zip_fopen_index(za.get(), e.index, 0));
             if (!zf)
-                return fail(e.winPath + QStringLiteral(": ") + QString::fromLocal8Bit(zip_strerror(za.get())));
+                return fail(e.winPath + QStringLiteral(": ")
+                            + QString::fromLocal8Bit(zip_strerror(za.get())));
 
             // Written beside the final file and renamed only when the entry was read
             // completely with a matching checksum.

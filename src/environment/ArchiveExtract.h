@@ -14,7 +14,8 @@
 
 // Unpacks archiveFile into targetDir (created as needed). On failure *error says why
 // (empty when there is nothing to report).
-bool ExtractZipArchive(const QString& archiveFile, const QString& targetDir, const QString& password, QString* error);
+bool ExtractZipArchive(const QString& archiveFile, const QString& targetDir, const QString& password,
+                       QString* error);
 
 // The name of an entry from its raw bytes: UTF-8 when the archive marks the name as
 // UTF-8, else the ANSI code page.

@@ -4,6 +4,4 @@
 // procedures, which capture that state before the exercise. Until the capture exists
 // there is nothing to restore: this entry of the exit clean-up deliberately does
 // nothing (and logs nothing), so that the clean-up order stays in place.
-void KelTamry_IE_Restore()
-{
-}
+void KelTamry_IE_Restore() { }

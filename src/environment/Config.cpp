@@ -14,10 +14,7 @@ const QString kSection = QStringLiteral("LOCAL");
 const QString kDefaultRoot = QStringLiteral("D:\\StuExamData");
 const QString kDefaultUpload = QStringLiteral("D:\\Upload");
 
-QString configFile()
-{
-    return win::ProgramDir() + QStringLiteral("Config.ini");
-}
+QString configFile() { return win::ProgramDir() + QStringLiteral("Config.ini"); }
 
 // Failure F: the prompt, then the end of the application.
 bool failCreate(const QString& path)
@@ -27,10 +24,7 @@ bool failCreate(const QString& path)
     return false;
 }
 
-QString orDefault(const QString& value, const QString& def)
-{
-    return value.isEmpty() ? def : value;
-}
+QString orDefault(const QString& value, const QString& def) { return value.isEmpty() ? def : value; }
 
 } // namespace
 

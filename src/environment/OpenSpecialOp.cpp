@@ -63,13 +63,31 @@ void OpenSepcialOp(int type, const QString& programPath, const QString& operatio
     QString program;
     QString knowledge;
     switch (type) {
-    case 6: program = QStringLiteral("WINWORD.EXE"); knowledge = QStringLiteral("6002"); break;
-    case 7: program = QStringLiteral("EXCEL.EXE"); knowledge = QStringLiteral("7002"); break;
-    case 8: program = QStringLiteral("POWERPNT.EXE"); knowledge = QStringLiteral("8002"); break;
-    case 16: program = QStringLiteral("FRONTPG.EXE"); knowledge = QStringLiteral("16001"); break;
-    case 29: program = QStringLiteral("wordpad.exe"); knowledge = QStringLiteral("6002"); break;
-    case 27: program = QStringLiteral("mspaint.exe"); break;
-    default: break;
+    case 6:
+        program = QStringLiteral("WINWORD.EXE");
+        knowledge = QStringLiteral("6002");
+        break;
+    case 7:
+        program = QStringLiteral("EXCEL.EXE");
+        knowledge = QStringLiteral("7002");
+        break;
+    case 8:
+        program = QStringLiteral("POWERPNT.EXE");
+        knowledge = QStringLiteral("8002");
+        break;
+    case 16:
+        program = QStringLiteral("FRONTPG.EXE");
+        knowledge = QStringLiteral("16001");
+        break;
+    case 29:
+        program = QStringLiteral("wordpad.exe");
+        knowledge = QStringLiteral("6002");
+        break;
+    case 27:
+        program = QStringLiteral("mspaint.exe");
+        break;
+    default:
+        break;
     }
     if (!program.isEmpty() && DM)
         DM->ProgramToClose = program;

@@ -28,7 +28,8 @@ namespace {
 
 const QString kChecker = QStringLiteral("EnvironCheckClient.exe");
 const QString kCheckResultFile = QStringLiteral("checksoftresult.ini");
-const QString kInternetSettings = QStringLiteral("\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings");
+const QString kInternetSettings = QStringLiteral(
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings");
 constexpr unsigned kWmCommand = 0x0111;
 
 void Log(const QString& text) { TDM::WriteLog(text, nullptr, MSG_ERROR); }
@@ -55,7 +56,8 @@ void SetProxy(const QString& host, const QString& port, bool enable)
     win::RegWriteInteger(win::Hive::HKCU, kInternetSettings, QStringLiteral("ProxyEnable"), enable ? 1 : 0);
     const auto back = win::RegReadInteger(win::Hive::HKCU, kInternetSettings, QStringLiteral("ProxyEnable"));
     if (!back || *back != (enable ? 1 : 0))
-        win::RegWriteInteger(win::Hive::HKCU, kInternetSettings, QStringLiteral("ProxyEnable"), enable ? 1 : 0);
+        win::RegWriteInteger(win::Hive::HKCU, kInternetSettings, QStringLiteral("ProxyEnable"),
+                             enable ? 1 : 0);
 }
 
 // The address of the local web site: Aws.ini [config] Aws_LocalIp, else the
@@ -119,16 +121,14 @@ TStartApp::TStartApp(const QString& path) : m_path(path)
     }
     connect(this, &QThread::finished, this, &QObject::deleteLater);
     if (QCoreApplication* app = QCoreApplication::instance()) {
-        connect(app, &QCoreApplication::aboutToQuit, this, [this] { wait(5000); }, Qt::DirectConnection);
+        connect(
+            app, &QCoreApplication::aboutToQuit, this, [this] { wait(5000); }, Qt::DirectConnection);
         // Deleted on the GUI thread's loop after it finished.
         moveToThread(app->thread());
     }
 }
 
-void TStartApp::Start(const QString& path)
-{
-    (new TStartApp(path))->start();
-}
+void TStartApp::Start(const QString& path) { (new TStartApp(path))->start(); }
 
 TStartApp::~TStartApp()
 {
@@ -218,7 +218,7 @@ struct TRecorderRow {
     const char16_t* console;
     const char16_t* title;
     const char16_t* logFile;
-    const char16_t* wakeWindowClass = nullptr;   // told to show its menu command 621
+    const char16_t* wakeWindowClass = nullptr; // told to show its menu command 621
 };
 
 const TRecorderRow kRecorders[] = {
@@ -301,9 +301,9 @@ void LaunchRecorder(const QString& programPath, const QString& folder, TQuestion
     }
 
     const QString parameter = QStringLiteral("-password:vq;path:") + folder + QStringLiteral("\\") + logFile
-                              + QStringLiteral(";");
-    const qintptr r = win::ShellExecute(QStringLiteral("open"), win::ProgramDir() + console, parameter, QString(),
-                                        win::SW_HIDE);
+        + QStringLiteral(";");
+    const qintptr r = win::ShellExecute(QStringLiteral("open"), win::ProgramDir() + console, parameter,
+                                        QString(), win::SW_HIDE);
     if (r >= 33)
         Log(title + QStringLiteral("日志记录程序已经唤醒！"));
 }
@@ -318,7 +318,7 @@ QString FormatMissingNames()
         return text;
     for (int i = 0; i < DM->MissingNames.size(); ++i)
         text += QString::asprintf("%d. %s", i + 1, DM->MissingNames.at(i).toUtf8().constData())
-                + QStringLiteral("\r\n");
+            + QStringLiteral("\r\n");
     return text;
 }
 
@@ -427,8 +427,8 @@ bool RunEnvCheckStep(const QString& ownerId, const QString& stage, const QString
         if (setToolbarEnabled)
             setToolbarEnabled(false);
         const QString text = QStringLiteral("当前电脑没有安装以下版本的软件：") + QStringLiteral("\r\n")
-                             + FormatMissingNames() + QStringLiteral("\r\n")
-                             + QStringLiteral("没有正确安装该版本软件将会影响本次练习的作答与评分哦~");
+            + FormatMissingNames() + QStringLiteral("\r\n")
+            + QStringLiteral("没有正确安装该版本软件将会影响本次练习的作答与评分哦~");
         if (AskPrompt2(text, 4, kPromptTitle)) {
             if (setToolbarEnabled)
                 setToolbarEnabled(true);
@@ -470,7 +470,8 @@ qintptr OpenUrl(const QString& url)
         }
         qintptr r = win::ShellExecute(QStringLiteral("open"), t, QString(), QString(), win::SW_SHOWNORMAL);
         if (r <= 32)
-            r = ShellExecuteProgram(QStringLiteral("open"), QStringLiteral("iexplore.exe"), t, win::SW_SHOWNORMAL);
+            r = ShellExecuteProgram(QStringLiteral("open"), QStringLiteral("iexplore.exe"), t,
+                                    win::SW_SHOWNORMAL);
         return r;
     } catch (const std::exception&) {
         return -1;
@@ -537,8 +538,9 @@ bool KillTask(const QString& exeName)
         int rechecks = 0;
         while (NameListed(exeName)) {
             if (rechecks >= LaunchLimits().killTaskRechecks) {
-                Log(QStringLiteral("udmdb.KillTask ERROR: ") + exeName + QStringLiteral(" still running after ")
-                    + QString::number(rechecks) + QStringLiteral(" attempts"));
+                Log(QStringLiteral("udmdb.KillTask ERROR: ") + exeName
+                    + QStringLiteral(" still running after ") + QString::number(rechecks)
+                    + QStringLiteral(" attempts"));
                 break;
             }
             TerminateAllNamed(exeName, result);
@@ -586,7 +588,8 @@ bool KillUntilGone(const QString& exeName)
         } catch (...) {
         }
         ++rounds;
-        const bool tooLong = static_cast<int>(TKelPubLib::TickCount() - start) > LaunchLimits().killUntilGoneMs;
+        const bool tooLong = static_cast<int>(TKelPubLib::TickCount() - start)
+            > LaunchLimits().killUntilGoneMs;
         if (rounds > LaunchLimits().killUntilGoneRounds || tooLong) {
             Report(QStringLiteral("关闭进程失败: %1").arg(exeName), false, true, false);
             return false;

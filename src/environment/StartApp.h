@@ -23,8 +23,10 @@ public:
     ~TStartApp() override;
     // Waits for every TStartApp still running (tests, and the end of the application).
     static bool WaitForAll(int timeoutMs);
+
 protected:
     void run() override;
+
 private:
     explicit TStartApp(const QString& path);
     QString m_path;
@@ -35,13 +37,13 @@ bool StartAndWait(win::HWND owner, const QString& file, const QString& parameter
 bool ShellOpenAndWait(const QString& file, const QString& parameters, int seconds);
 
 // Result codes of CheckEnv.
-constexpr int CHECKENV_NOT_REQUIRED = 0;      // course or type asks for no version
+constexpr int CHECKENV_NOT_REQUIRED = 0; // course or type asks for no version
 constexpr int CHECKENV_PASSED = 1;
-constexpr int CHECKENV_START_FAILED = -1;     // the checker could not be started
-constexpr int CHECKENV_MISSING = -2;          // some required version is missing
-constexpr int CHECKENV_INIT_FAILED = -3;      // an old result file could not be deleted
-constexpr int CHECKENV_NO_RESULT = -4;        // the checker wrote no result file
-constexpr int CHECKENV_TIMEOUT = -5;          // the checker ran too long
+constexpr int CHECKENV_START_FAILED = -1; // the checker could not be started
+constexpr int CHECKENV_MISSING = -2; // some required version is missing
+constexpr int CHECKENV_INIT_FAILED = -3; // an old result file could not be deleted
+constexpr int CHECKENV_NO_RESULT = -4; // the checker wrote no result file
+constexpr int CHECKENV_TIMEOUT = -5; // the checker ran too long
 int CheckEnv(const QString& ownerId, const QString& stage, const QString& module, int type);
 // Reads the checker's result file (a Windows path) into DM->MissingNames and
 // DM->MissingCodes; true when nothing is missing.
@@ -70,15 +72,15 @@ qintptr OpenUrl(const QString& url);
 // ("WINWORD.EXE", "mspaint.exe") is found through its App Paths entry first, as the
 // Windows shell finds it, and its process is known under that name. pid (optional)
 // receives the started process (0 when the request went to the shell opener).
-qintptr ShellExecuteProgram(const QString& verb, const QString& file, const QString& parameters,
-                            int show, qint64* pid = nullptr);
+qintptr ShellExecuteProgram(const QString& verb, const QString& file, const QString& parameters, int show,
+                            qint64* pid = nullptr);
 
 // The bounds of the waits; tests shorten them.
 struct TLaunchLimits {
-    int checkEnvPolls = 3001;          // 100 ms waits for the checker to end (about 300 s)
-    int killTaskRechecks = 10;         // KillTask re-checks 200 ms apart before it gives up
-    int killUntilGoneRounds = 30000;   // KillUntilGone rounds
-    int killUntilGoneMs = 30000;       // and its overall time bound
-    int recorderChecks = 10;           // checks 500 ms apart for the recorded program
+    int checkEnvPolls = 3001; // 100 ms waits for the checker to end (about 300 s)
+    int killTaskRechecks = 10; // KillTask re-checks 200 ms apart before it gives up
+    int killUntilGoneRounds = 30000; // KillUntilGone rounds
+    int killUntilGoneMs = 30000; // and its overall time bound
+    int recorderChecks = 10; // checks 500 ms apart for the recorded program
 };
 TLaunchLimits& LaunchLimits();

@@ -39,11 +39,9 @@ void MatchSavedFiles(int questId, const QStringList& savedFiles, QString& answer
     if (strCurDisk.trimmed().size() == 1)
         base = strCurDisk.trimmed() + QStringLiteral(":\\") + QString::number(questId) + QLatin1Char('\\');
     else
-        base = pathutil::IncludeTrailingBackslash(DM->PracticeDir) + QString::number(questId) + QLatin1Char('\\');
+        base = pathutil::IncludeTrailingBackslash(DM->PracticeDir) + QString::number(questId)
+            + QLatin1Char('\\');
     MatchSavedFiles(DM->StepInfos, questId, savedFiles, answer, values, base);
 }
 
-int IpStepLevel()
-{
-    return IpStepLevel(win::ProgramDir() + QStringLiteral("subjects\\Step.xml"));
-}
+int IpStepLevel() { return IpStepLevel(win::ProgramDir() + QStringLiteral("subjects\\Step.xml")); }

@@ -19,7 +19,6 @@
 
 namespace {
 
-
 void Log(const QString& text) { TDM::WriteLog(text, nullptr, MSG_ERROR); }
 
 QString exceptionText(const std::exception& e) { return QString::fromLocal8Bit(e.what()); }
@@ -131,7 +130,9 @@ bool SubstDelete(QChar letter)
     const int rc = RunAndWait(QStringLiteral("cmd /c subst.exe ") + params, win::SW_HIDE);
     if (rc >= 0)
         return true;
-    return win::ShellExecute(QStringLiteral("open"), QStringLiteral("subst.exe"), params, QString(), win::SW_HIDE) > 32;
+    return win::ShellExecute(QStringLiteral("open"), QStringLiteral("subst.exe"), params, QString(),
+                             win::SW_HIDE)
+        > 32;
 }
 
 void RemoveVirtualDrive(const QString& letterText)
@@ -170,7 +171,8 @@ int RunAndWait(const QString& commandLine, int showWindow)
 
 bool CreateDisk(const QString& strDir)
 {
-    Log(QStringLiteral("unDMDB.CreateDisk in ,strDir:") + strDir + QStringLiteral(",strCurDisk:") + strCurDisk);
+    Log(QStringLiteral("unDMDB.CreateDisk in ,strDir:") + strDir + QStringLiteral(",strCurDisk:")
+        + strCurDisk);
     if (!pathutil::DirectoryExists(strDir))
         pathutil::ForceDirectories(strDir);
     const QString letter = strCurDisk.trimmed();
@@ -345,7 +347,7 @@ bool ShellCopyFolder(const QString& source, const QString& target)
         // own name, or as the target when that does not exist yet.
         const QString dest = win::PathIsDir(t) ? t + QStringLiteral("\\") + pathutil::ExtractFileName(s) : t;
         if (win::IsInsideFolder(dest, s))
-            return false;   // a folder cannot be copied into itself
+            return false; // a folder cannot be copied into itself
         return win::CopyTree(s, dest);
     } catch (...) {
         return false;

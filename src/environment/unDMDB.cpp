@@ -32,20 +32,23 @@ TDM* DM = nullptr;
 
 namespace {
 
-
 std::atomic<bool> g_quitting{false};
 
-const QString kShellFolders = QStringLiteral("\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
-const QString kUserShellFolders = QStringLiteral("\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
+const QString kShellFolders = QStringLiteral(
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+const QString kUserShellFolders = QStringLiteral(
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
 
 // The special-folder chain shared by the Favorites and Desktop look-ups.
 QString specialFolderWithFallbacks(int csidl, const QString& valueName, const QString& lastResortName)
 {
     QString dir = win::GetSpecialFolder(csidl) + QStringLiteral("\\");
     if (dir.trimmed() == QStringLiteral("\\"))
-        dir = win::RegReadString(win::Hive::HKCU, kShellFolders, valueName).value_or(QString()) + QStringLiteral("\\");
+        dir = win::RegReadString(win::Hive::HKCU, kShellFolders, valueName).value_or(QString())
+            + QStringLiteral("\\");
     if (dir.trimmed() == QStringLiteral("\\"))
-        dir = win::RegReadString(win::Hive::HKCU, kUserShellFolders, valueName).value_or(QString()) + QStringLiteral("\\");
+        dir = win::RegReadString(win::Hive::HKCU, kUserShellFolders, valueName).value_or(QString())
+            + QStringLiteral("\\");
     if (dir.trimmed() == QStringLiteral("\\")) {
         // The profile folder is the temporary path cut before its "Local" part (the
         // temporary folder lives in "<profile>\Local Settings\Temp" or
@@ -82,14 +85,16 @@ void TerminateApplication()
     if (!app)
         return;
     if (QThread::currentThread() != app->thread()) {
-        QMetaObject::invokeMethod(app, [] { TerminateApplication(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [] { TerminateApplication(); }, Qt::QueuedConnection);
         return;
     }
     if (QThread::currentThread()->loopLevel() > 0)
         QCoreApplication::exit(0);
     // Queued as well: covers the case without a running loop, and a main loop that a
     // nested loop's caller re-enters.
-    QMetaObject::invokeMethod(app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 // ---------------------------------------------------------------------------
@@ -182,12 +187,14 @@ void TDM::WriteInfoLog(const QString& text)
 
 QString TDM::GetFavoritesDir()
 {
-    return specialFolderWithFallbacks(win::CSIDL_FAVORITES, QStringLiteral("Favorites"), QStringLiteral("Favorites\\"));
+    return specialFolderWithFallbacks(win::CSIDL_FAVORITES, QStringLiteral("Favorites"),
+                                      QStringLiteral("Favorites\\"));
 }
 
 QString TDM::GetDesktopDir()
 {
-    return specialFolderWithFallbacks(win::CSIDL_DESKTOP, QStringLiteral("Desktop"), QStringLiteral("桌面\\"));
+    return specialFolderWithFallbacks(win::CSIDL_DESKTOP, QStringLiteral("Desktop"),
+                                      QStringLiteral("桌面\\"));
 }
 
 bool TDM::ExtractArchive(const QString& archiveFile, const QString& targetDir, const QString& password)
@@ -200,10 +207,7 @@ bool TDM::ExtractArchive(const QString& archiveFile, const QString& targetDir, c
     return false;
 }
 
-QString TDM::RtfToText(const QString& rtf) const
-{
-    return ::RtfToText(rtf).left(RtfTextMaxLength);
-}
+QString TDM::RtfToText(const QString& rtf) const { return ::RtfToText(rtf).left(RtfTextMaxLength); }
 
 bool TDM::DriveReady(const QString& path)
 {
@@ -220,11 +224,13 @@ bool TDM::DriveReady(const QString& path)
 void TDM::ReadLocalVersion(QString& version)
 {
     try {
-        const QString dir = ProgramDir.isEmpty() ? win::ProgramDir() : pathutil::IncludeTrailingBackslash(ProgramDir);
+        const QString dir = ProgramDir.isEmpty() ? win::ProgramDir()
+                                                 : pathutil::IncludeTrailingBackslash(ProgramDir);
         TIniFile ini(dir + QStringLiteral("Config.ini"));
         version = ini.ReadString(QStringLiteral("LOCAL"), QStringLiteral("VERSION")).trimmed();
     } catch (const std::exception& e) {
         version.clear();
-        ReportAndExit(QStringLiteral("获取本地Pravik版本信息出错：") + QString::fromLocal8Bit(e.what()), true, true, true);
+        ReportAndExit(QStringLiteral("获取本地Pravik版本信息出错：") + QString::fromLocal8Bit(e.what()), true,
+                      true, true);
     }
 }

@@ -18,8 +18,8 @@ struct TStudentsRec {
 };
 
 // Process-wide shared variables of the module.
-extern QString LaunchData;       // the launch URL after the scheme prefix ("" = none)
-extern QString strCurDisk;       // virtual drive letter without colon, "" = plain folder
+extern QString LaunchData; // the launch URL after the scheme prefix ("" = none)
+extern QString strCurDisk; // virtual drive letter without colon, "" = plain folder
 extern TStudentsRec TStudents;
 
 class TDM : public QObject {
@@ -67,23 +67,23 @@ public:
     QString LastMessage;
 
     // Folder set of the run (all with trailing backslash unless noted).
-    QString ExamRoot;          // StuExamData root after AdjustPath
-    QString UploadRoot;        // upload folder after AdjustPath
-    QString ProgramDir;        // program folder
-    QString SubjectsDir;       // program folder + "subjects\"
-    QString IEMaterialDir;     // program folder + "img2\operation\IE" (no backslash)
-    QString ExamineeDir;       // {R}{N}\ .
-    QString PracticeDir;       // {R}{N}\{N}\ .
-    QString QuestionDir;       // {R}{N}\{N}\{Q}\ .
-    QString StepFile;          // path of the step file
-    QString PrevExamineeDir;   // StuExamData root + old StuNO ("" when none)
-    QString RunDownloadDir;    // run download folder (set by the website client)
+    QString ExamRoot; // StuExamData root after AdjustPath
+    QString UploadRoot; // upload folder after AdjustPath
+    QString ProgramDir; // program folder
+    QString SubjectsDir; // program folder + "subjects\"
+    QString IEMaterialDir; // program folder + "img2\operation\IE" (no backslash)
+    QString ExamineeDir; // {R}{N}\ .
+    QString PracticeDir; // {R}{N}\{N}\ .
+    QString QuestionDir; // {R}{N}\{N}\{Q}\ .
+    QString StepFile; // path of the step file
+    QString PrevExamineeDir; // StuExamData root + old StuNO ("" when none)
+    QString RunDownloadDir; // run download folder (set by the website client)
 
     // Configuration values.
     QString WebUrl;
     QString UserLoginUrl;
-    QString DownloadPageUrl;   // Config.ini "Download"
-    bool ProductionFormat = true;   // negation of KelTamry_DEBUG
+    QString DownloadPageUrl; // Config.ini "Download"
+    bool ProductionFormat = true; // negation of KelTamry_DEBUG
 
     // Programs to close (Part of the software launch).
     QString ProgramToClose;

@@ -40,11 +40,16 @@ bool openShared(QFile& file)
 QString LogTypeName(TLogType level)
 {
     switch (level) {
-    case MSG_DEBUG: return QStringLiteral("MSG_DEBUG");
-    case MSG_INFO: return QStringLiteral("MSG_INFO");
-    case MSG_WARN: return QStringLiteral("MSG_WARN");
-    case MSG_ERROR: return QStringLiteral("MSG_ERROR");
-    case MSG_FATAL: return QStringLiteral("MSG_FATAL");
+    case MSG_DEBUG:
+        return QStringLiteral("MSG_DEBUG");
+    case MSG_INFO:
+        return QStringLiteral("MSG_INFO");
+    case MSG_WARN:
+        return QStringLiteral("MSG_WARN");
+    case MSG_ERROR:
+        return QStringLiteral("MSG_ERROR");
+    case MSG_FATAL:
+        return QStringLiteral("MSG_FATAL");
     }
     return QString::number(int(level));
 }
@@ -82,9 +87,9 @@ TLogCtrl::TLogCtrl(const QString& winPath) : m_fileName(winPath)
 
     if (m_file.size() > kRollOverBytes) {
         m_file.close();
-        const QString copyWin =
-            winPath + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")) +
-            QStringLiteral(".txt");
+        const QString copyWin = winPath
+            + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss"))
+            + QStringLiteral(".txt");
         const QString copyHost = win::toHost(copyWin);
         bool copied = false;
         if (!copyHost.isEmpty()) {
@@ -122,11 +127,26 @@ void TLogCtrl::Warn(const QString& text) { writeLine(MSG_WARN, text); }
 void TLogCtrl::Error(const QString& text) { writeLine(MSG_ERROR, text); }
 void TLogCtrl::Fatal(const QString& text) { writeLine(MSG_FATAL, text); }
 
-void TLogCtrl::Debug(const QObject* sender, const QString& text) { writeLine(MSG_DEBUG, senderForm(sender, text)); }
-void TLogCtrl::Info(const QObject* sender, const QString& text) { writeLine(MSG_INFO, senderForm(sender, text)); }
-void TLogCtrl::Warn(const QObject* sender, const QString& text) { writeLine(MSG_WARN, senderForm(sender, text)); }
-void TLogCtrl::Error(const QObject* sender, const QString& text) { writeLine(MSG_ERROR, senderForm(sender, text)); }
-void TLogCtrl::Fatal(const QObject* sender, const QString& text) { writeLine(MSG_FATAL, senderForm(sender, text)); }
+void TLogCtrl::Debug(const QObject* sender, const QString& text)
+{
+    writeLine(MSG_DEBUG, senderForm(sender, text));
+}
+void TLogCtrl::Info(const QObject* sender, const QString& text)
+{
+    writeLine(MSG_INFO, senderForm(sender, text));
+}
+void TLogCtrl::Warn(const QObject* sender, const QString& text)
+{
+    writeLine(MSG_WARN, senderForm(sender, text));
+}
+void TLogCtrl::Error(const QObject* sender, const QString& text)
+{
+    writeLine(MSG_ERROR, senderForm(sender, text));
+}
+void TLogCtrl::Fatal(const QObject* sender, const QString& text)
+{
+    writeLine(MSG_FATAL, senderForm(sender, text));
+}
 
 void TLogCtrl::Write(TLogType level, const QObject* sender, const QString& text)
 {
@@ -147,18 +167,15 @@ void TLogCtrl::writeLine(TLogType level, const QString& text)
     std::lock_guard<std::mutex> guard(m_lock);
     if (level < m_level || !m_file.isOpen())
         return;
-    const QString line = kLinePrefix + LogTypeName(level) + kTimePrefix +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")) +
-                         kTextPrefix + text + QStringLiteral("\r\n");
+    const QString line = kLinePrefix + LogTypeName(level) + kTimePrefix
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")) + kTextPrefix
+        + text + QStringLiteral("\r\n");
     const QByteArray bytes = win::toAnsi(line);
     m_file.seek(m_file.size());
     m_file.write(bytes);
 }
 
-void SetUnhandledExceptionLogger(ILogCtrl* logger)
-{
-    g_exceptionLogger.store(logger);
-}
+void SetUnhandledExceptionLogger(ILogCtrl* logger) { g_exceptionLogger.store(logger); }
 
 void ReportUnhandledException(const QObject* receiver, const QString& message)
 {

@@ -63,7 +63,7 @@ public:
 
 private:
     void writeLine(TLogType level, const QString& text);
-    QString m_fileName;     // Windows path
+    QString m_fileName; // Windows path
     TLogType m_level = MSG_DEBUG;
     QFile m_file;
     std::mutex m_lock;

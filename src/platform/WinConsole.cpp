@@ -17,11 +17,10 @@ QString excludeTrailingBackslash(QString path)
     return path;
 }
 
-
 struct SubstCommand {
     bool recognised = false;
-    QStringList args;     // the arguments after "subst.exe"
-    QString redirect;     // the output file after ">", "" when none
+    QStringList args; // the arguments after "subst.exe"
+    QString redirect; // the output file after ">", "" when none
 };
 
 SubstCommand parseSubstCommand(const QString& commandLine)

@@ -44,7 +44,7 @@ bool copyItem(const QString& source, const QString& target)
     if (PathIsDir(source)) {
         if (CopyTree(source, target))
             return true;
-        DeleteTree(target, true, false);   // no half copy is left behind
+        DeleteTree(target, true, false); // no half copy is left behind
         return false;
     }
     return CopyFile(source, target, true);
@@ -55,7 +55,7 @@ bool moveItem(const QString& source, const QString& target)
     if (MoveFile(source, target))
         return true;
     if (!PathIsDir(source))
-        return false;   // MoveFile copies files across file systems itself
+        return false; // MoveFile copies files across file systems itself
     if (!copyItem(source, target))
         return false;
     return DeleteTree(source, true, false);
@@ -97,18 +97,18 @@ PasteResult TransferFiles(const QStringList& sources, const QString& targetFolde
         }
         const bool sameFolder = parentOf(source).compare(target, Qt::CaseInsensitive) == 0;
         if (PathIsDir(source) && PathIsInside(target, source)) {
-            r.failed << raw;   // a folder into itself
+            r.failed << raw; // a folder into itself
             continue;
         }
         QString dest = join(target, nameOf(source));
         if (sameFolder) {
             if (move) {
-                r.failed << raw;   // nothing to move
+                r.failed << raw; // nothing to move
                 continue;
             }
             dest = join(target, CopyName(target, nameOf(source)));
         } else if (exists(dest)) {
-            r.failed << raw;   // never overwrite
+            r.failed << raw; // never overwrite
             continue;
         }
         if (move ? moveItem(source, dest) : copyItem(source, dest))

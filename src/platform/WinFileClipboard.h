@@ -27,8 +27,8 @@ QStringList FileClipboardPaths();
 FileClipMode FileClipboardMode();
 
 struct PasteResult {
-    QStringList created;   // the new items (Windows paths)
-    QStringList failed;    // the sources that were refused or failed
+    QStringList created; // the new items (Windows paths)
+    QStringList failed; // the sources that were refused or failed
     bool ok() const { return failed.isEmpty(); }
 };
 

@@ -9,7 +9,7 @@ namespace win {
 namespace {
 
 struct TypeEntry {
-    const char* ext;   // lower case, without the dot
+    const char* ext; // lower case, without the dot
     const char* name;
     FileIconKind icon;
 };

@@ -11,18 +11,32 @@ namespace win {
 
 // The icon families the shell distinguishes; the pictures are drawn by the caller.
 enum class FileIconKind {
-    Generic, Folder, Text, Image, Word, Excel, PowerPoint, Access, Pdf, Archive, Audio,
-    Video, Help, Web, Application, Link
+    Generic,
+    Folder,
+    Text,
+    Image,
+    Word,
+    Excel,
+    PowerPoint,
+    Access,
+    Pdf,
+    Archive,
+    Audio,
+    Video,
+    Help,
+    Web,
+    Application,
+    Link
 };
 
 struct ShellFileInfo {
     bool exists = false;
     bool isDir = false;
     FileIconKind icon = FileIconKind::Generic;
-    QString displayName;   // the name as the shell shows it (extensions shown)
-    QString typeName;      // e.g. "文本文档"
-    qint64 size = -1;      // bytes; -1 for a folder or when it cannot be read
-    QDateTime lastWrite;   // local time; invalid when it cannot be read
+    QString displayName; // the name as the shell shows it (extensions shown)
+    QString typeName; // e.g. "文本文档"
+    qint64 size = -1; // bytes; -1 for a folder or when it cannot be read
+    QDateTime lastWrite; // local time; invalid when it cannot be read
 };
 
 // The information of an existing entry; exists = false (and the rest empty) when the

@@ -134,9 +134,9 @@ bool CopyFile(const QString& existingFile, const QString& newFile, bool failIfEx
     const QFileInfo t(target);
     if (t.exists() || t.isSymLink()) {
         if (failIfExists || t.isDir())
-            return false;   // a folder, or a link to one, is in the way
+            return false; // a folder, or a link to one, is in the way
         if (t.isSymLink() && !QFile::remove(target))
-            return false;   // replace the link itself, never write through it
+            return false; // replace the link itself, never write through it
     }
     return copyHostFile(source, target);
 }
@@ -178,7 +178,7 @@ bool DeleteFile(const QString& path, bool force)
         return false;
     const QFileInfo fi(host);
     if (fi.isDir())
-        return false;   // a folder, or a link to one (RemoveDirectory)
+        return false; // a folder, or a link to one (RemoveDirectory)
     if (!fi.exists() && !fi.isSymLink())
         return false;
     if (hostReadOnly(host)) {
@@ -240,7 +240,8 @@ bool CopyFiles(const QString& sourceDir, const QString& targetDir, const QString
     if (!QFileInfo(target).isDir() && !QDir().mkpath(target))
         return false;
     bool ok = true;
-    const QFileInfoList entries = QDir(source).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const QFileInfoList entries = QDir(source).entryInfoList(QDir::Files | QDir::Hidden | QDir::System,
+                                                             QDir::Name);
     for (const QFileInfo& fi : entries) {
         if (fi.isSymLink() || !MatchesWildcard(fi.fileName(), pattern))
             continue;
@@ -269,7 +270,8 @@ bool IsInsideFolder(const QString& path, const QString& folder)
         p = up;
     }
     const QString c = QFileInfo(p).canonicalFilePath();
-    return !c.isEmpty() && (c == root || c.startsWith(root == QLatin1String("/") ? root : root + QLatin1Char('/')));
+    return !c.isEmpty()
+        && (c == root || c.startsWith(root == QLatin1String("/") ? root : root + QLatin1Char('/')));
 }
 
 bool WriteFileAtomic(const QString& path, const QByteArray& data)

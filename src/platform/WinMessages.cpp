@@ -81,9 +81,9 @@ QString oneLine(QString s)
 
 bool writeRecord(const Record& r)
 {
-    const QByteArray data = QByteArray::number(r.pid) + '\n' + QByteArray::number(r.start) + '\n' +
-                            oneLine(r.className).toUtf8() + '\n' + oneLine(r.caption).toUtf8() + '\n' +
-                            r.socket.toUtf8() + '\n';
+    const QByteArray data = QByteArray::number(r.pid) + '\n' + QByteArray::number(r.start) + '\n'
+        + oneLine(r.className).toUtf8() + '\n' + oneLine(r.caption).toUtf8() + '\n' + r.socket.toUtf8()
+        + '\n';
     return detail::WriteFileAtomically(recordPath(r.hwnd), data);
 }
 
@@ -212,7 +212,8 @@ HWND reserveHandle()
         return 0;
     for (int attempt = 0; attempt < 200; ++attempt) {
         const HWND h = HWND(QRandomGenerator::global()->bounded(0x10000u, 0x7FFFFFFFu));
-        const int fd = ::open(QFile::encodeName(recordPath(h)).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd = ::open(QFile::encodeName(recordPath(h)).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) {
             ::close(fd);
             return h;
@@ -345,7 +346,8 @@ HWND FindWindow(const QString& className, const QString& caption)
     if (dir.isEmpty())
         return 0;
     const qint64 self = QCoreApplication::applicationPid();
-    const QStringList files = QDir(dir).entryList({QStringLiteral("*.win")}, QDir::Files, QDir::Time | QDir::Reversed);
+    const QStringList files = QDir(dir).entryList({QStringLiteral("*.win")}, QDir::Files,
+                                                  QDir::Time | QDir::Reversed);
     for (const QString& f : files) {
         bool ok = false;
         const HWND h = HWND(f.chopped(4).toUInt(&ok));
@@ -387,7 +389,8 @@ bool PostMessage(HWND hwnd, unsigned msg, WPARAM wParam, LPARAM lParam)
     const Request req{'P', msg, quint64(wParam), qint64(lParam)};
     if (QPointer<WindowObject> w = localWindow(hwnd)) {
         QMetaObject::invokeMethod(
-            w.data(), [w, req] {
+            w.data(),
+            [w, req] {
                 if (w)
                     w->call(req);
             },

@@ -25,7 +25,7 @@ namespace {
 
 class LockFileMutex : public NamedMutex {
 public:
-    explicit LockFileMutex(int fd) : m_fd(fd) {}
+    explicit LockFileMutex(int fd) : m_fd(fd) { }
     ~LockFileMutex() override { ::close(m_fd); }
 
 private:
@@ -51,9 +51,10 @@ std::unique_ptr<NamedMutex> CreateMutex(const QString& name, bool initialOwner, 
     const QString dir = detail::SessionDir(QStringLiteral("mutex"));
     if (dir.isEmpty())
         return nullptr;
-    const QString base =
-        dir + "/" + QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex());
-    const int guard = ::open(QFile::encodeName(base + ".guard").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const QString base = dir + "/"
+        + QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex());
+    const int guard = ::open(QFile::encodeName(base + ".guard").constData(), O_RDWR | O_CREAT | O_CLOEXEC,
+                             0600);
     if (guard < 0)
         return nullptr;
     const int fd = ::open(QFile::encodeName(base + ".lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

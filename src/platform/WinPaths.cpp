@@ -42,7 +42,7 @@ QString linkPath(const QString& prefix, QChar letter)
 
 bool isLink(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
@@ -53,7 +53,10 @@ bool validLetter(QChar letter)
 }
 
 // The default drives of a prefix: letter and target relative to dosdevices.
-struct DefaultDrive { char letter; const char* target; };
+struct DefaultDrive {
+    char letter;
+    const char* target;
+};
 constexpr DefaultDrive kDefaultDrives[] = {{'c', "../drive_c"}, {'d', "../drive_d"}, {'z', "/"}};
 
 void ensurePrefix(const QString& prefix)
@@ -74,7 +77,8 @@ void ensurePrefix(const QString& prefix)
     // Publish the folder only when it is complete, so that another process never
     // sees a prefix without its drives.
     if (::rename(QFile::encodeName(prefix + "/dosdevices.new").constData(),
-                 QFile::encodeName(prefix + "/dosdevices").constData()) != 0) {
+                 QFile::encodeName(prefix + "/dosdevices").constData())
+        != 0) {
         QDir(prefix + "/dosdevices.new").removeRecursively();
         return; // another process was faster
     }
@@ -111,8 +115,8 @@ QString resolveComponent(const QString& dir, const QString& name, bool& exists)
     }
     const QDir d(dir);
     if (d.exists()) {
-        const QStringList entries =
-            d.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList entries = d.entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                | QDir::NoDotAndDotDot);
         for (const QString& e : entries) {
             if (e.compare(name, Qt::CaseInsensitive) == 0) {
                 exists = true;
@@ -166,8 +170,8 @@ QRegularExpression wildcardRegex(const QString& pattern)
             rx += QRegularExpression::escape(QString(c));
     }
     return QRegularExpression(QRegularExpression::anchoredPattern(rx),
-                              QRegularExpression::CaseInsensitiveOption |
-                                  QRegularExpression::DotMatchesEverythingOption);
+                              QRegularExpression::CaseInsensitiveOption
+                                  | QRegularExpression::DotMatchesEverythingOption);
 }
 
 } // namespace
@@ -176,8 +180,8 @@ namespace detail {
 
 bool HasDriveLetter(const QString& path)
 {
-    return path.size() >= 2 && path[1] == QLatin1Char(':') && validLetter(path[0]) &&
-           (path.size() == 2 || path[2] == QLatin1Char('\\') || path[2] == QLatin1Char('/'));
+    return path.size() >= 2 && path[1] == QLatin1Char(':') && validLetter(path[0])
+        && (path.size() == 2 || path[2] == QLatin1Char('\\') || path[2] == QLatin1Char('/'));
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& data)
@@ -278,10 +282,7 @@ QString toHost(const QString& winPath)
     return host;
 }
 
-QString fromHost(const QString& hostPath)
-{
-    return detail::FromHostExcept(hostPath, QChar());
-}
+QString fromHost(const QString& hostPath) { return detail::FromHostExcept(hostPath, QChar()); }
 
 QString ProgramDir()
 {
@@ -340,7 +341,7 @@ qint64 DiskFree(const QString& rootOrPath)
     QString host = toHost(rootOrPath.trimmed());
     if (host.isEmpty())
         host = target;
-    struct statvfs sv {};
+    struct statvfs sv { };
     if (::statvfs(QFile::encodeName(hostOfExisting(host)).constData(), &sv) != 0)
         return -1;
     return qint64(sv.f_bavail) * qint64(sv.f_frsize);
@@ -371,10 +372,11 @@ bool RemoveDrive(QChar letter)
     // The default drives are the "real" disks of the prefix, not mappings.
     const QString target = DriveHostTarget(letter);
     for (const auto& d : kDefaultDrives) {
-        if (letter.toLower() == QLatin1Char(d.letter) &&
-            target == cleanHost(QString::fromLatin1(d.target).startsWith('/')
-                                    ? QString::fromLatin1(d.target)
-                                    : prefix + "/dosdevices/" + d.target))
+        if (letter.toLower() == QLatin1Char(d.letter)
+            && target
+                == cleanHost(QString::fromLatin1(d.target).startsWith('/')
+                                 ? QString::fromLatin1(d.target)
+                                 : prefix + "/dosdevices/" + d.target))
             return false;
     }
     return ::unlink(QFile::encodeName(link).constData()) == 0;
@@ -393,7 +395,7 @@ unsigned GetFileAttributes(const QString& winPath)
     const QString host = toHost(winPath);
     if (host.isEmpty())
         return INVALID_FILE_ATTRIBUTES;
-    struct stat st {};
+    struct stat st { };
     if (::stat(QFile::encodeName(host).constData(), &st) != 0)
         return INVALID_FILE_ATTRIBUTES;
     unsigned a = 0;
@@ -410,7 +412,7 @@ bool SetFileAttributes(const QString& winPath, unsigned attributes)
     if (host.isEmpty())
         return false;
     const QByteArray raw = QFile::encodeName(host);
-    struct stat st {};
+    struct stat st { };
     if (::stat(raw.constData(), &st) != 0)
         return false;
     mode_t mode = st.st_mode & 07777;
@@ -435,7 +437,8 @@ bool PathIsDir(const QString& winPath)
 
 bool MatchesWildcard(const QString& name, const QString& pattern)
 {
-    const QRegularExpression rx = wildcardRegex(pattern.trimmed().isEmpty() ? QStringLiteral("*") : pattern.trimmed());
+    const QRegularExpression rx = wildcardRegex(pattern.trimmed().isEmpty() ? QStringLiteral("*")
+                                                                            : pattern.trimmed());
     // Windows matches as if every name had a trailing dot.
     return rx.match(name).hasMatch() || rx.match(name + QLatin1Char('.')).hasMatch();
 }
@@ -459,8 +462,7 @@ QList<FindEntry> FindFiles(const QString& winDir, const QString& pattern, bool i
                 out.append({dot, true, 0});
     }
     const QFileInfoList entries = QDir(host).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDir::Name | QDir::IgnoreCase);
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& fi : entries) {
         if (!matches(fi.fileName()))
             continue;

@@ -31,8 +31,13 @@ QString ExecutableSuffix();
 // GetLogicalDriveStrings: "A:\", "C:\", ... in letter order, one per mapped drive.
 QStringList GetLogicalDriveStrings();
 enum DriveType : unsigned {
-    DRIVE_UNKNOWN = 0, DRIVE_NO_ROOT_DIR = 1, DRIVE_REMOVABLE = 2, DRIVE_FIXED = 3,
-    DRIVE_REMOTE = 4, DRIVE_CDROM = 5, DRIVE_RAMDISK = 6
+    DRIVE_UNKNOWN = 0,
+    DRIVE_NO_ROOT_DIR = 1,
+    DRIVE_REMOVABLE = 2,
+    DRIVE_FIXED = 3,
+    DRIVE_REMOTE = 4,
+    DRIVE_CDROM = 5,
+    DRIVE_RAMDISK = 6
 };
 // Drive type of a root such as "D:\" or "D:"; DRIVE_NO_ROOT_DIR for an unmapped one.
 unsigned GetDriveType(const QString& root);
@@ -68,7 +73,12 @@ bool MatchesWildcard(const QString& name, const QString& pattern);
 // Find-first/next: the names (not paths) in a folder that match a Windows wildcard
 // pattern ("*.*", "*.doc", "Q?.zip"), compared case-insensitively; "." and ".." are
 // included only when includeDots is true, as FindFirstFile reports them.
-struct FindEntry { QString name; bool isDir; qint64 size; };
-QList<FindEntry> FindFiles(const QString& winDir, const QString& pattern = QStringLiteral("*.*"), bool includeDots = false);
+struct FindEntry {
+    QString name;
+    bool isDir;
+    qint64 size;
+};
+QList<FindEntry> FindFiles(const QString& winDir, const QString& pattern = QStringLiteral("*.*"),
+                           bool includeDots = false);
 
 } // namespace win

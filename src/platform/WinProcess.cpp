@@ -111,7 +111,8 @@ void removeStaleRecords()
     for (const QString& name : dir.entryList(QDir::Files)) {
         bool ok = false;
         const qint64 pid = name.toLongLong(&ok);
-        if (!ok || detail::ProcessStartTime(pid) == 0 || recordedImageName(pid, detail::ProcessStartTime(pid)).isEmpty())
+        if (!ok || detail::ProcessStartTime(pid) == 0
+            || recordedImageName(pid, detail::ProcessStartTime(pid)).isEmpty())
             QFile::remove(dir.filePath(name));
     }
 }
@@ -139,7 +140,7 @@ char processState(qint64 pid)
 struct ProcInfo {
     qint64 pid;
     QString recorded; // the Windows image name it was started under
-    QString exeBase;  // base name of the executable (or of argv[0] / comm)
+    QString exeBase; // base name of the executable (or of argv[0] / comm)
 };
 
 QString exeBaseName(qint64 pid)
@@ -287,7 +288,8 @@ QString associationCommand(const QString& fileName, const QString& verb)
     if (cls.isEmpty())
         return {};
     const QString v = verb.isEmpty() ? QStringLiteral("open") : verb;
-    QString cmd = RegReadString(Hive::HKCR, cls + "\\shell\\" + v + "\\command", QString()).value_or(QString());
+    QString cmd = RegReadString(Hive::HKCR, cls + "\\shell\\" + v + "\\command", QString())
+                      .value_or(QString());
     if (cmd.trimmed().isEmpty() && v.compare(QLatin1String("open"), Qt::CaseInsensitive) != 0)
         cmd = RegReadString(Hive::HKCR, cls + "\\shell\\open\\command", QString()).value_or(QString());
     return cmd.trimmed();
@@ -509,7 +511,8 @@ unsigned WaitForProcess(qint64 pid, int timeoutMs, unsigned* exitCode)
 {
     if (pid <= 0)
         return WAIT_FAILED;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    const auto deadline = std::chrono::steady_clock::now()
+        + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
     {
         std::unique_lock lock(children().mutex);
         auto it = children().states.find(pid);
@@ -571,8 +574,8 @@ bool ShellOpen(const QString& target)
     return p.startDetached();
 }
 
-bool ShellExecuteEx(const QString& verb, const QString& file, const QString& params,
-                    const QString& dir, int show, qint64* pid)
+bool ShellExecuteEx(const QString& verb, const QString& file, const QString& params, const QString& dir,
+                    int show, qint64* pid)
 {
     Q_UNUSED(show);
     if (pid)
@@ -593,11 +596,12 @@ bool ShellExecuteEx(const QString& verb, const QString& file, const QString& par
         }
     } else {
         // A bare name: its App Paths entry, then the folder, the program folder, PATH.
-        const QString appPath =
-            RegReadString(Hive::HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + f, QString())
-                .value_or(QString())
-                .remove('"')
-                .trimmed();
+        const QString appPath = RegReadString(Hive::HKLM,
+                                              "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + f,
+                                              QString())
+                                    .value_or(QString())
+                                    .remove('"')
+                                    .trimmed();
         if (!appPath.isEmpty()) {
             host = hostOfPath(appPath, QString());
             asWindows = appPath;
@@ -615,8 +619,8 @@ bool ShellExecuteEx(const QString& verb, const QString& file, const QString& par
         // The Windows shell's own browser and file manager, when no program was
         // registered for them: their target goes to the desktop's opener.
         const QString lower = f.toLower();
-        if (lower == QLatin1String("explorer.exe") || lower == QLatin1String("explorer") ||
-            lower == QLatin1String("iexplore.exe") || lower == QLatin1String("iexplore")) {
+        if (lower == QLatin1String("explorer.exe") || lower == QLatin1String("explorer")
+            || lower == QLatin1String("iexplore.exe") || lower == QLatin1String("iexplore")) {
             QString target = params.trimmed();
             if (target.startsWith('/') && target.contains(',') && lower.startsWith('e'))
                 target = target.mid(target.indexOf(',') + 1).trimmed(); // "/e,C:\x", "/select,C:\x"
@@ -632,7 +636,8 @@ bool ShellExecuteEx(const QString& verb, const QString& file, const QString& par
     if (fi.isDir())
         return ShellOpen(fromHost(fi.absoluteFilePath()));
     if (isExecutableFile(host)) {
-        const QString cmd = quoteProgram(fromHost(host)) + (params.trimmed().isEmpty() ? QString() : " " + params);
+        const QString cmd = quoteProgram(fromHost(host))
+            + (params.trimmed().isEmpty() ? QString() : " " + params);
         const qint64 started = CreateProcess(cmd, dir.trimmed(), windowsBaseName(f));
         if (pid)
             *pid = started;
@@ -658,8 +663,8 @@ bool ShellExecuteEx(const QString& verb, const QString& file, const QString& par
     return ShellOpen(winDoc);
 }
 
-qintptr ShellExecute(const QString& verb, const QString& file, const QString& params,
-                     const QString& dir, int show)
+qintptr ShellExecute(const QString& verb, const QString& file, const QString& params, const QString& dir,
+                     int show)
 {
     const QString f = file.trimmed();
     if (f.isEmpty())

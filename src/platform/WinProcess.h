@@ -10,7 +10,7 @@ namespace win {
 
 struct ProcessEntry {
     qint64 pid = 0;
-    QString exeName;   // image name, e.g. "EXCEL.EXE" or "prjPractice"
+    QString exeName; // image name, e.g. "EXCEL.EXE" or "prjPractice"
 };
 
 QList<ProcessEntry> ProcessSnapshot();
@@ -30,8 +30,7 @@ QStringList SplitCommandLine(const QString& commandLine);
 // ".exe"). The started process is known in snapshots under the image name of the
 // program as written in the command line (e.g. "WINWORD.EXE"), unless imageName is
 // given. workDir is a Windows path ("" = inherit). Returns the pid, 0 on failure.
-qint64 CreateProcess(const QString& commandLine, const QString& workDir = {},
-                     const QString& imageName = {});
+qint64 CreateProcess(const QString& commandLine, const QString& workDir = {}, const QString& imageName = {});
 
 constexpr unsigned WAIT_OBJECT_0 = 0;
 constexpr unsigned WAIT_TIMEOUT = 258;
@@ -52,8 +51,8 @@ qintptr ShellExecute(const QString& verb, const QString& file, const QString& pa
                      const QString& dir = {}, int show = SW_SHOWNORMAL);
 // ShellExecuteEx: as ShellExecute, and the pid of the started process (0 when the
 // request was handed to the shell-open command without a process of its own).
-bool ShellExecuteEx(const QString& verb, const QString& file, const QString& params,
-                    const QString& dir, int show, qint64* pid);
+bool ShellExecuteEx(const QString& verb, const QString& file, const QString& params, const QString& dir,
+                    int show, qint64* pid);
 
 // Opens a URL, document or folder with the desktop's opener: the command in
 // $PRAVIK_SHELL_OPEN when set, else xdg-open. Windows paths are passed as host paths,

@@ -94,9 +94,12 @@ HiveCache g_cache[3];
 const char* hiveFileName(Hive h)
 {
     switch (h) {
-    case Hive::HKCU: return "HKEY_CURRENT_USER";
-    case Hive::HKLM: return "HKEY_LOCAL_MACHINE";
-    case Hive::HKCR: return "HKEY_CLASSES_ROOT";
+    case Hive::HKCU:
+        return "HKEY_CURRENT_USER";
+    case Hive::HKLM:
+        return "HKEY_LOCAL_MACHINE";
+    case Hive::HKCR:
+        return "HKEY_CLASSES_ROOT";
     }
     return "HKEY_CURRENT_USER";
 }
@@ -106,7 +109,7 @@ QString hivePath(Hive h) { return PrefixDir() + "/registry/" + hiveFileName(h) +
 FileStamp stampOf(const QString& path)
 {
     FileStamp s;
-    struct stat st {};
+    struct stat st { };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return s;
     s.dev = st.st_dev;
@@ -136,12 +139,23 @@ QString escape(const QString& s)
     out += '"';
     for (const QChar c : s) {
         switch (c.unicode()) {
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '"': out += QLatin1String("\\\""); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\t': out += QLatin1String("\\t"); break;
-        default: out += c;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '"':
+            out += QLatin1String("\\\"");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
+        default:
+            out += c;
         }
     }
     out += '"';
@@ -168,12 +182,23 @@ bool unescape(const QString& line, int& pos, QString& out)
             return false;
         const QChar e = line[pos++];
         switch (e.unicode()) {
-        case '\\': out += '\\'; break;
-        case '"': out += '"'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        default: return false;
+        case '\\':
+            out += '\\';
+            break;
+        case '"':
+            out += '"';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        default:
+            return false;
         }
     }
     return false;
@@ -282,8 +307,7 @@ Key& load(Hive h, const QString& path)
 }
 
 // Runs change on the hive under the file lock and saves it when change returns true.
-template <typename F>
-bool modify(Hive h, F change)
+template <typename F> bool modify(Hive h, F change)
 {
     // The path first: creating a prefix writes registry values itself.
     const QString path = hivePath(h);
@@ -295,8 +319,7 @@ bool modify(Hive h, F change)
     const int fd = ::open(lockName.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
-    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) { }
     QByteArray data;
     QFile f(path);
     if (f.open(QIODevice::ReadOnly)) {
@@ -347,8 +370,7 @@ Key* createKey(Key& root, const QString& key)
     return k;
 }
 
-template <typename R, typename F>
-R withKey(Hive h, const QString& key, R missing, F f)
+template <typename R, typename F> R withKey(Hive h, const QString& key, R missing, F f)
 {
     const QString path = hivePath(h);
     QMutexLocker lock(&g_mutex);

@@ -20,8 +20,8 @@ QString userName()
     QString u = qEnvironmentVariable("USER");
     if (u.isEmpty())
         u = qEnvironmentVariable("LOGNAME");
-    if (!plain.match(u).hasMatch() || u.contains(QLatin1String("local"), Qt::CaseInsensitive) ||
-        u.startsWith('.'))
+    if (!plain.match(u).hasMatch() || u.contains(QLatin1String("local"), Qt::CaseInsensitive)
+        || u.startsWith('.'))
         u = QStringLiteral("user");
     return u;
 }
@@ -33,13 +33,20 @@ QString folderPath(int csidl)
 {
     const QString p = profileDir();
     switch (csidl) {
-    case CSIDL_DESKTOP: return p + QStringLiteral("\\桌面");
-    case CSIDL_PERSONAL: return p + QStringLiteral("\\My Documents");
-    case CSIDL_FAVORITES: return p + QStringLiteral("\\Favorites");
-    case CSIDL_RECENT: return p + QStringLiteral("\\Recent");
-    case CSIDL_APPDATA: return p + QStringLiteral("\\Application Data");
-    case CSIDL_WINDOWS: return QStringLiteral("C:\\windows");
-    default: return {};
+    case CSIDL_DESKTOP:
+        return p + QStringLiteral("\\桌面");
+    case CSIDL_PERSONAL:
+        return p + QStringLiteral("\\My Documents");
+    case CSIDL_FAVORITES:
+        return p + QStringLiteral("\\Favorites");
+    case CSIDL_RECENT:
+        return p + QStringLiteral("\\Recent");
+    case CSIDL_APPDATA:
+        return p + QStringLiteral("\\Application Data");
+    case CSIDL_WINDOWS:
+        return QStringLiteral("C:\\windows");
+    default:
+        return {};
     }
 }
 
@@ -59,10 +66,15 @@ namespace detail {
 
 void InitialiseSpecialFolders()
 {
-    const QString shell = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
-    const QString user = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
+    const QString shell = QStringLiteral(
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+    const QString user = QStringLiteral(
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
     const QString p = profileDir();
-    const struct { const char* name; QString path; } values[] = {
+    const struct {
+        const char* name;
+        QString path;
+    } values[] = {
         {"Desktop", folderPath(CSIDL_DESKTOP)},
         {"Personal", folderPath(CSIDL_PERSONAL)},
         {"Favorites", folderPath(CSIDL_FAVORITES)},

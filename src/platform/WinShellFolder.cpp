@@ -38,8 +38,9 @@ QList<ShellItem> MyComputerItems()
     for (const QString& root : GetLogicalDriveStrings()) {
         const QChar letter = root.at(0).toUpper();
         if (letter == QLatin1Char('Z'))
-            continue;   // the host's own root is not a drive of the exercise
-        items.append({QStringLiteral("本地磁盘 (%1:)").arg(letter), QString(letter) + QStringLiteral(":\\"), true, 0});
+            continue; // the host's own root is not a drive of the exercise
+        items.append(
+            {QStringLiteral("本地磁盘 (%1:)").arg(letter), QString(letter) + QStringLiteral(":\\"), true, 0});
     }
     return items;
 }

@@ -13,10 +13,10 @@ namespace win {
 constexpr int CSIDL_DRIVES = 17;
 
 struct ShellItem {
-    QString name;      // as listed ("本地磁盘 (C:)" for a drive)
-    QString path;      // Windows path ("C:\" for a drive)
-    bool isFolder;     // a folder or a drive
-    qint64 size;       // bytes of a file, 0 otherwise
+    QString name; // as listed ("本地磁盘 (C:)" for a drive)
+    QString path; // Windows path ("C:\" for a drive)
+    bool isFolder; // a folder or a drive
+    qint64 size; // bytes of a file, 0 otherwise
 };
 
 // "C:/a/b\" -> "C:\a\b", a drive root keeps its backslash ("C:\"); the case is kept.

@@ -4,7 +4,7 @@
 
 namespace win {
 
-using HWND = quint32;    // window handle; 0 = no window
+using HWND = quint32; // window handle; 0 = no window
 using WPARAM = quintptr;
 using LPARAM = qintptr;
 using LRESULT = qintptr;

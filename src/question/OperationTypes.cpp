@@ -12,15 +12,15 @@ enum PathKind { PathLiteral, PathCommand, PathAppPaths, PathCanStart };
 
 struct OpRow {
     int type;
-    const char* name;         // nullptr: no display name
-    const char* altName;      // type 22 without the Chinese caption
+    const char* name; // nullptr: no display name
+    const char* altName; // type 22 without the Chinese caption
     PathKind kind;
-    const char* args[4];      // literal, class names, exe name
-    const char* codes;        // nullptr: error log; "": none
+    const char* args[4]; // literal, class names, exe name
+    const char* codes; // nullptr: error log; "": none
     TStartMode start;
     int desktopMode;
     TAnswerKeeping keeping = TAnswerKeeping::AnswerText;
-    bool pathIsProgramName = false;   // the path need not name an existing file
+    bool pathIsProgramName = false; // the path need not name an existing file
 };
 
 using M = TStartMode;
@@ -33,13 +33,35 @@ const OpRow kRows[] = {
     {5, "Windows", nullptr, PathLiteral, {"Windows"}, "", M::Explorer, 0, K::DesktopShortcuts},
     {6, "Word", nullptr, PathCommand, {"wordhtmlfile"}, "1,2,3", M::FileStart, 0, K::DocumentMark},
     {7, "Excel", nullptr, PathCommand, {"excelhtmlfile"}, "10,11,12", M::FileStart, 0, K::DocumentMark},
-    {8, "Powerpoint", nullptr, PathCommand, {"powerpointhtmlfile"}, "20,21,22", M::FileStart, 0, K::DocumentMark},
+    {8,
+     "Powerpoint",
+     nullptr,
+     PathCommand,
+     {"powerpointhtmlfile"},
+     "20,21,22",
+     M::FileStart,
+     0,
+     K::DocumentMark},
     {9, "Access", nullptr, PathCommand, {"Accesshtmlfile"}, "30,31,32", M::Program, 0},
     {10, "IE", nullptr, PathLiteral, {"IEXPLORE.EXE"}, "100", M::Program, 0, K::Favorites, true},
     {11, "Type", nullptr, PathLiteral, {"打字题"}, "", M::Typing, 0},
     {12, "Outlook", nullptr, PathLiteral, {"msimn"}, "40,41,42", M::Program, 0},
-    {13, "Flash", nullptr, PathCommand, {"Flash.DebugFile", "Flash.FlashProjectFile", "Flash.Doc", "Flash.FLA"}, "110,111,112", M::Program, 0},
-    {14, "Photoshop", nullptr, PathCommand, {"Photoshop.fileinfo", "Photoshop.Image.8"}, "120,121", M::Photoshop, 0},
+    {13,
+     "Flash",
+     nullptr,
+     PathCommand,
+     {"Flash.DebugFile", "Flash.FlashProjectFile", "Flash.Doc", "Flash.FLA"},
+     "110,111,112",
+     M::Program,
+     0},
+    {14,
+     "Photoshop",
+     nullptr,
+     PathCommand,
+     {"Photoshop.fileinfo", "Photoshop.Image.8"},
+     "120,121",
+     M::Photoshop,
+     0},
     {15, "Dreamweaver", nullptr, PathCommand, {"Dreamweaver.Library.Item"}, "130", M::Program, 0},
     {16, "Frontpage", nullptr, PathCommand, {"fphtmlfile"}, "50,51,52", M::FileStart, 0, K::DocumentMark},
     {17, "VB", nullptr, PathCommand, {"VisualBasic.Project"}, "60,61", M::Program, 0},
@@ -71,20 +93,22 @@ struct VersionRow {
 };
 
 const VersionRow kVersions[] = {
-    {1, "Word 2000"}, {2, "Word XP"}, {3, "Word 2003"}, {4, "Word 2007"}, {5, "Word 2010"},
-    {10, "Excel 2000"}, {11, "Excel XP"}, {12, "Excel 2003"}, {13, "Excel 2007"}, {14, "Excel 2010"},
-    {20, "PowerPoint 2000"}, {21, "PowerPoint XP"}, {22, "PowerPoint 2003"}, {23, "PowerPoint 2007"},
-    {24, "PowerPoint 2010"},
-    {30, "Access 2000"}, {31, "Access XP"}, {32, "Access 2003"}, {33, "Access 2007"}, {34, "Access 2010"},
-    {40, "Outlook 2000"}, {41, "Outlook XP"}, {42, "Outlook 2003"}, {43, "Outlook 2007"},
-    {44, "Outlook 2010"},
-    {50, "FrontPage 2000"}, {51, "FrontPage XP"}, {52, "FrontPage 2003"}, {53, "FrontPage 2007"},
-    {54, "FrontPage 2010"},
-    {60, "VB 6.0"}, {61, "VB 2005"}, {100, "IE"},
-    {110, "Flash 8.0"}, {111, "Flash MX 2004"}, {112, "Flash CS5.5"},
-    {120, "PhotoShop 8.0"}, {121, "PhotoShop CS3"}, {130, "DreamWeaver 2004"}, {140, "JCreator 3.5"},
-    {150, "Premiere 6.0"}, {160, "CoolEditPro 2.1"}, {170, "画图"}, {180, "写字板"},
-    {190, "ACDSEE 6.0"}, {200, "录音机"},
+    {1, "Word 2000"},        {2, "Word XP"},          {3, "Word 2003"},
+    {4, "Word 2007"},        {5, "Word 2010"},        {10, "Excel 2000"},
+    {11, "Excel XP"},        {12, "Excel 2003"},      {13, "Excel 2007"},
+    {14, "Excel 2010"},      {20, "PowerPoint 2000"}, {21, "PowerPoint XP"},
+    {22, "PowerPoint 2003"}, {23, "PowerPoint 2007"}, {24, "PowerPoint 2010"},
+    {30, "Access 2000"},     {31, "Access XP"},       {32, "Access 2003"},
+    {33, "Access 2007"},     {34, "Access 2010"},     {40, "Outlook 2000"},
+    {41, "Outlook XP"},      {42, "Outlook 2003"},    {43, "Outlook 2007"},
+    {44, "Outlook 2010"},    {50, "FrontPage 2000"},  {51, "FrontPage XP"},
+    {52, "FrontPage 2003"},  {53, "FrontPage 2007"},  {54, "FrontPage 2010"},
+    {60, "VB 6.0"},          {61, "VB 2005"},         {100, "IE"},
+    {110, "Flash 8.0"},      {111, "Flash MX 2004"},  {112, "Flash CS5.5"},
+    {120, "PhotoShop 8.0"},  {121, "PhotoShop CS3"},  {130, "DreamWeaver 2004"},
+    {140, "JCreator 3.5"},   {150, "Premiere 6.0"},   {160, "CoolEditPro 2.1"},
+    {170, "画图"},           {180, "写字板"},         {190, "ACDSEE 6.0"},
+    {200, "录音机"},
 };
 
 const OpRow* findRow(int type)

@@ -17,25 +17,25 @@ QString OperationVersionCodes(int type);
 
 // How the start sequence starts a question of this type.
 enum class TStartMode {
-    Nothing,            // nothing is started (1, 2, 25, 28's software, unknown types)
-    Program,            // TStartApp with the path of GetOpPathByOpId
-    Explorer,           // explorer.exe on the operation folder
-    FileStart,          // OpenSepcialOp
-    Typing,             // the typing window
-    SimulatedDesktop,   // the simulated desktop, mode = StartDesktopMode
-    Photoshop,          // the Photoshop thread
-    RecentDocuments,    // type 28: Photoshop preferences, nothing is started
-    MailServer,         // type 30
+    Nothing, // nothing is started (1, 2, 25, 28's software, unknown types)
+    Program, // TStartApp with the path of GetOpPathByOpId
+    Explorer, // explorer.exe on the operation folder
+    FileStart, // OpenSepcialOp
+    Typing, // the typing window
+    SimulatedDesktop, // the simulated desktop, mode = StartDesktopMode
+    Photoshop, // the Photoshop thread
+    RecentDocuments, // type 28: Photoshop preferences, nothing is started
+    MailServer, // type 30
 };
 TStartMode OperationStartMode(int type);
 
 // What the answer archive keeps of a question of the type beside its answer line.
 enum class TAnswerKeeping {
-    AnswerText,         // the answer line only
-    DesktopShortcuts,   // 5: the desktop's shortcuts, put back on Continue
-    Favorites,          // 10: the browser's favourites, put back on Continue
-    OperationList,      // 26: the operation answer list, flattened into the answer
-    DocumentMark,       // 6, 7, 8, 16: a "[subjectanslist]" entry for the saved document
+    AnswerText, // the answer line only
+    DesktopShortcuts, // 5: the desktop's shortcuts, put back on Continue
+    Favorites, // 10: the browser's favourites, put back on Continue
+    OperationList, // 26: the operation answer list, flattened into the answer
+    DocumentMark, // 6, 7, 8, 16: a "[subjectanslist]" entry for the saved document
 };
 TAnswerKeeping OperationAnswerKeeping(int type);
 // The browser question (10): its work needs no material folder and it starts the

@@ -7,14 +7,14 @@
 struct TPaperUrlInfo {
     QString flag;
     QString msg;
-    QString paperurl;     // paper file
-    QString questid;      // question id as text
-    QString url2;         // description picture
-    QString stepurl;      // step file
-    QString maturl;       // material archive ("" = no material)
-    QString callback;     // score upload
-    QString analysisurl;  // analysis page (filled by the score upload)
-    QString version;      // lowest client version the website accepts
+    QString paperurl; // paper file
+    QString questid; // question id as text
+    QString url2; // description picture
+    QString stepurl; // step file
+    QString maturl; // material archive ("" = no material)
+    QString callback; // score upload
+    QString analysisurl; // analysis page (filled by the score upload)
+    QString version; // lowest client version the website accepts
 };
 
 struct TPaperInfo {
@@ -23,8 +23,8 @@ struct TPaperInfo {
     qint32 questionid = 0;
     qint32 questiontype = 0;
     qint32 operationtype = 0;
-    double score = 0;          // paper score
-    double testscore = 0;      // scoring result
+    double score = 0; // paper score
+    double testscore = 0; // scoring result
     QString begintime;
     QString committime;
     QString answerevaluation;

@@ -36,7 +36,8 @@ bool ReadPaperXml(const QString& fileName, TPaperInfo& info)
         if (!LoadXmlFile(fileName, root))
             return false;
         TPaperInfo out = info;
-        const qint32 moduleid = toInt(root.need(QStringLiteral("paperinfo")).need(QStringLiteral("moduleid")));
+        const qint32 moduleid = toInt(
+            root.need(QStringLiteral("paperinfo")).need(QStringLiteral("moduleid")));
         if (moduleid == 0)
             return false;
         out.moduleid = moduleid;

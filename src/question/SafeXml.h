@@ -8,8 +8,8 @@
 
 struct XmlNode {
     QString name;
-    QString text;              // all character data below the element, in order
-    QList<XmlNode> children;   // child elements in document order
+    QString text; // all character data below the element, in order
+    QList<XmlNode> children; // child elements in document order
 
     // First child element with this exact name, nullptr when none.
     const XmlNode* child(const QString& childName) const;

@@ -170,4 +170,3 @@ int IpStepLevel(const QString& stepXmlPath)
         return 0;
     }
 }
-

@@ -16,7 +16,9 @@
 class EConvertError : public std::runtime_error {
 public:
     explicit EConvertError(const QString& message)
-        : std::runtime_error(message.toStdString()), Message(message) {}
+        : std::runtime_error(message.toStdString()), Message(message)
+    {
+    }
     QString Message;
 };
 
@@ -38,4 +40,3 @@ void MatchSavedFiles(const TTamryQuestionStepInfos& steps, int questId, const QS
                      QString& answer, const QStringList& values, const QString& base);
 // 1 when the knowledge of the first "queststep" of the file is above 19005, else 0.
 int IpStepLevel(const QString& stepXmlPath);
-

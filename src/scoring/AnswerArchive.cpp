@@ -20,7 +20,6 @@
 
 namespace {
 
-
 // Ends the archive helpers that may hold the archive open.
 void endArchivers()
 {
@@ -33,15 +32,9 @@ void endArchivers()
     }
 }
 
-QString desktopDir()
-{
-    return DM ? pathutil::ExcludeTrailingBackslash(DM->GetDesktopDir()) : QString();
-}
+QString desktopDir() { return DM ? pathutil::ExcludeTrailingBackslash(DM->GetDesktopDir()) : QString(); }
 
-QString favoritesDir()
-{
-    return DM ? pathutil::ExcludeTrailingBackslash(DM->FavoritesDir) : QString();
-}
+QString favoritesDir() { return DM ? pathutil::ExcludeTrailingBackslash(DM->FavoritesDir) : QString(); }
 
 } // namespace
 
@@ -69,10 +62,7 @@ QString RevertStr(const QString& text)
     return s;
 }
 
-int OpAnswerEntryNumber(int slot)
-{
-    return slot <= 12 ? 26020 + slot : 26021 + slot;
-}
+int OpAnswerEntryNumber(int slot) { return slot <= 12 ? 26020 + slot : 26021 + slot; }
 
 QString FlattenOpAnswers(const TQuestion& question, int lastSlot)
 {
@@ -160,16 +150,19 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
                 if (pathutil::DirectoryExists(folder)) {
                     TKelPubLib::Delay(100, true);
                     if (!DeleteDirTree(folder, false, false)) {
-                        ShowPrompt(QStringLiteral("删除") + folder + QStringLiteral("失败,请手动删除"), 1, kPromptTitle);
+                        ShowPrompt(QStringLiteral("删除") + folder + QStringLiteral("失败,请手动删除"), 1,
+                                   kPromptTitle);
                         return false;
                     }
                     if (!win::RemoveDirectory(folder)) {
-                        ShowPrompt(QStringLiteral("移除") + folder + QStringLiteral("失败,请手动删除"), 1, kPromptTitle);
+                        ShowPrompt(QStringLiteral("移除") + folder + QStringLiteral("失败,请手动删除"), 1,
+                                   kPromptTitle);
                         return false;
                     }
                 }
                 if (!pathutil::ForceDirectories(folder)) {
-                    ShowPrompt(QStringLiteral("建立") + folder + QStringLiteral("失败,请手动删除"), 1, kPromptTitle);
+                    ShowPrompt(QStringLiteral("建立") + folder + QStringLiteral("失败,请手动删除"), 1,
+                               kPromptTitle);
                     return false;
                 }
                 DoCopyFileByExt(desktopDir(), folder, QStringLiteral("*.lnk"));
@@ -183,12 +176,14 @@ bool SaveOperationArchive(TQuestion& question, const QString& examineeDir, const
             }
             lines << AnswerLine(question);
         } catch (const std::exception& e) {
-            ShowPrompt(QStringLiteral("保存作答结果出错：") + QString::fromLocal8Bit(e.what()), 4, kPromptTitle);
+            ShowPrompt(QStringLiteral("保存作答结果出错：") + QString::fromLocal8Bit(e.what()), 4,
+                       kPromptTitle);
         }
     }
     win::SetFileAttributes(archivePath, win::FILE_ATTRIBUTE_NORMAL);
     if (keeping == TAnswerKeeping::DocumentMark)
-        lines << QStringLiteral("[subjectanslist]") << QStringLiteral("%1=%2").arg(question.QuestionId).arg(QStringLiteral("1"));
+        lines << QStringLiteral("[subjectanslist]")
+              << QStringLiteral("%1=%2").arg(question.QuestionId).arg(QStringLiteral("1"));
     // The old archive is replaced by renaming the new one over it; when that is not
     // possible the old archive stays as it is.
     if (!WriteArchiveFile(archivePath, lines)) {

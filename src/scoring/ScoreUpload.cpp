@@ -11,7 +11,8 @@ QString EscapeU(const QString& text)
     QString out;
     out.reserve(text.size() * 6);
     for (const QChar c : text)
-        out += QStringLiteral("\\u") + QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+        out += QStringLiteral("\\u")
+            + QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
     return out;
 }
 
@@ -30,7 +31,8 @@ QByteArray BuildUploadBody(const UploadFields& f, const QString& evaluation)
     // Members in the order the website documents them; QJsonObject would sort them,
     // so the object is written by hand with each value as a JSON string.
     const auto str = [](const QString& v) {
-        return QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("v"), v}}).toJson(QJsonDocument::Compact))
+        return QString::fromUtf8(
+                   QJsonDocument(QJsonObject{{QStringLiteral("v"), v}}).toJson(QJsonDocument::Compact))
             .mid(5)
             .chopped(1);
     };

@@ -4,14 +4,14 @@
 #include <QString>
 
 struct UploadFields {
-    QString moduleid;       // the launch data's "module" code
+    QString moduleid; // the launch data's "module" code
     QString knowledgep;
     qint32 questionid = 0;
     qint32 questiontype = 0;
     qint32 operationtype = 0;
     double paperScore = 0;
     double testScore = 0;
-    QString begintime;      // "yyyy-MM-dd hh:mm:ss"
+    QString begintime; // "yyyy-MM-dd hh:mm:ss"
     QString committime;
 };
 

@@ -12,7 +12,6 @@
 
 namespace {
 
-
 void Log(const QString& text) { TDM::WriteLog(text, nullptr, MSG_ERROR); }
 
 } // namespace
@@ -27,7 +26,8 @@ bool TStuDirManage::AddStuDir(const QString& examineeNo, int questIdValue)
         TKelPubLib::Delay(100, true);
         const bool ok = DeleteDirTree(d, false, false) && win::RemoveDirectory(d);
         if (!ok) {
-            ShowPrompt(QStringLiteral("删除") + examineeNo + QStringLiteral("学生目录时失败,请手动删除"), 1, kPromptTitle);
+            ShowPrompt(QStringLiteral("删除") + examineeNo + QStringLiteral("学生目录时失败,请手动删除"), 1,
+                       kPromptTitle);
             return false;
         }
     }
@@ -45,7 +45,8 @@ bool TStuDirManage::AddStuDir(const QString& examineeNo, int questIdValue)
     }
     {
         TIniFile ini(d + QStringLiteral("\\ans.zt"));
-        ini.WriteString(QStringLiteral("strOpsList"), QString::number(questIdValue).trimmed() + QStringLiteral("))"),
+        ini.WriteString(QStringLiteral("strOpsList"),
+                        QString::number(questIdValue).trimmed() + QStringLiteral("))"),
                         QStringLiteral("False"));
     }
     questId = questIdValue;

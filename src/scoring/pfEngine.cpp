@@ -15,7 +15,6 @@
 
 namespace {
 
-
 QString programFolder()
 {
     if (DM && !DM->ProgramDir.isEmpty())
@@ -114,7 +113,8 @@ QString PfIniDigest(const QString& winPath)
     QFile f(win::toHost(winPath));
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromLatin1(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5).toHex().toUpper());
+    return QString::fromLatin1(
+        QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5).toHex().toUpper());
 }
 
 bool TpfEngine::PF()
@@ -134,14 +134,16 @@ bool TpfEngine::PF()
         ShowPrompt(QStringLiteral("评分引擎启动异常！"), 1, kPromptTitle);
         return false;
     }
-    win::ShellExecute(QStringLiteral("open"), e + QStringLiteral("ravAduVeDiz.exe"), digest, e, win::SW_SHOWNORMAL);
+    win::ShellExecute(QStringLiteral("open"), e + QStringLiteral("ravAduVeDiz.exe"), digest, e,
+                      win::SW_SHOWNORMAL);
     TDM::WriteLog(QStringLiteral("TpfEngine.PF Out"));
     return true;
 }
 
 void TpfEngine::ReadResult(TPfInfo& info)
 {
-    const QString path = QStringLiteral("%1%2\\pf\\rt.zt").arg(pathutil::IncludeTrailingBackslash(ExamRoot), ResultFolderName);
+    const QString path = QStringLiteral("%1%2\\pf\\rt.zt")
+                             .arg(pathutil::IncludeTrailingBackslash(ExamRoot), ResultFolderName);
     if (!pathutil::FileExists(path)) {
         ShowPrompt(QStringLiteral("文件:") + path + QStringLiteral("不存在"), 1, kPromptTitle);
         return;

@@ -8,10 +8,10 @@
 struct TPfInfo {
     qint32 questid = 0;
     QString pftime;
-    qint32 pfresult = 0;   // 0 = scored, other = failure code
+    qint32 pfresult = 0; // 0 = scored, other = failure code
     float score = 0;
-    QString px;            // scoring remark
-    QString fail;          // failure description
+    QString px; // scoring remark
+    QString fail; // failure description
 };
 
 class TpfEngine {

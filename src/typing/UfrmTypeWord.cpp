@@ -57,10 +57,7 @@ QFont songPointFont(int points)
     return f;
 }
 
-int lineTag(const QObject* o)
-{
-    return o ? o->property("tag").toInt() : 0;
-}
+int lineTag(const QObject* o) { return o ? o->property("tag").toInt() : 0; }
 
 int bytesBefore(const QLineEdit* edit)
 {
@@ -69,24 +66,15 @@ int bytesBefore(const QLineEdit* edit)
 
 } // namespace
 
-const QByteArray& TypeWordReferenceText()
-{
-    return g_referenceText;
-}
+const QByteArray& TypeWordReferenceText() { return g_referenceText; }
 
-const QList<QByteArray>& TypeWordReferenceLines()
-{
-    return g_referenceLines;
-}
+const QList<QByteArray>& TypeWordReferenceLines() { return g_referenceLines; }
 
-const QList<QByteArray>& TypeWordInputLines()
-{
-    return g_inputLines;
-}
+const QList<QByteArray>& TypeWordInputLines() { return g_inputLines; }
 
 // ---------------------------------------------------------------------------------
 
-TTypeLineLabel::TTypeLineLabel(QWidget* parent) : QLabel(parent) {}
+TTypeLineLabel::TTypeLineLabel(QWidget* parent) : QLabel(parent) { }
 
 void TTypeLineLabel::SetReference(const QByteArray& gbkLine)
 {
@@ -259,14 +247,12 @@ TfrmTypeWord::~TfrmTypeWord()
     }
 }
 
-int TfrmTypeWord::LineCount() const
-{
-    return int(TypeWordReferenceLines().size());
-}
+int TfrmTypeWord::LineCount() const { return int(TypeWordReferenceLines().size()); }
 
 TTypeLineLabel* TfrmTypeWord::LineLabel(int n) const
 {
-    return pnl1->findChild<TTypeLineLabel*>(texts::kLabelPrefix + QString::number(n), Qt::FindDirectChildrenOnly);
+    return pnl1->findChild<TTypeLineLabel*>(texts::kLabelPrefix + QString::number(n),
+                                            Qt::FindDirectChildrenOnly);
 }
 
 QLineEdit* TfrmTypeWord::LineEdit(int n) const
@@ -289,7 +275,7 @@ void TfrmTypeWord::FormCreate()
 
     // 4. What was typed before.
     g_inputLines = RestoreInputLines(m_question ? m_question->GetAnswer() : QString(),
-                                      int(g_referenceLines.size()));
+                                     int(g_referenceLines.size()));
 
     // 5. One label and one edit per line.
     const QFont lineFont = songPointFont(12);
@@ -387,7 +373,8 @@ void TfrmTypeWord::edtredtin1Change(QLineEdit* sender)
         CountLine(g_referenceLines.at(i), g_inputLines.at(i), counts);
     }
     stat1->SetPanelText(1, texts::kTotalPrefix + QString::number(m_total) + texts::kCountSuffix);
-    stat1->SetPanelText(2, texts::kTypedPrefix + QString::number(counts.correct + counts.wrong) + texts::kCountSuffix);
+    stat1->SetPanelText(
+        2, texts::kTypedPrefix + QString::number(counts.correct + counts.wrong) + texts::kCountSuffix);
     stat1->SetPanelText(3, texts::kCorrectPrefix + QString::number(counts.correct) + texts::kCountSuffix);
     stat1->SetPanelText(4, texts::kWrongPrefix + QString::number(counts.wrong) + texts::kCountSuffix);
 

@@ -44,9 +44,9 @@ struct Request {
     EasyPtr easy{curl_easy_init()};
     HeaderListPtr headers;
     char errorText[CURL_ERROR_SIZE] = {};
-    int status = 0;                      // of the last status line
-    QByteArray reason;                   // its reason phrase
-    std::function<bool(const char*, size_t)> sink;   // false stops the transfer
+    int status = 0; // of the last status line
+    QByteArray reason; // its reason phrase
+    std::function<bool(const char*, size_t)> sink; // false stops the transfer
 };
 
 size_t onHeader(char* data, size_t size, size_t count, void* user)
@@ -80,7 +80,7 @@ std::unique_ptr<Request> makeRequest(const QString& url)
         return req;
     curl_easy_setopt(h, CURLOPT_URL, QUrl(url.trimmed()).toEncoded().constData());
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_PROXY, "");          // no proxy, also not from the environment
+    curl_easy_setopt(h, CURLOPT_PROXY, ""); // no proxy, also not from the environment
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L); // redirects are not followed
     curl_easy_setopt(h, CURLOPT_FRESH_CONNECT, 1L);
     curl_easy_setopt(h, CURLOPT_FORBID_REUSE, 1L);
@@ -96,7 +96,7 @@ std::unique_ptr<Request> makeRequest(const QString& url)
 }
 
 struct Outcome {
-    CURLcode code = CURLE_FAILED_INIT;   // until libcurl reports the end
+    CURLcode code = CURLE_FAILED_INIT; // until libcurl reports the end
     bool timedOut = false;
 };
 
@@ -179,7 +179,8 @@ bool perform(Request& req, Result& r)
     if (!r.error.isEmpty())
         return false;
     if (r.status != 0 && !accepted(r.status)) {
-        r.error = QStringLiteral("HTTP/1.1 %1 %2").arg(r.status).arg(QString::fromLatin1(req.reason)).trimmed();
+        r.error =
+            QStringLiteral("HTTP/1.1 %1 %2").arg(r.status).arg(QString::fromLatin1(req.reason)).trimmed();
         return false;
     }
     if (out.code != CURLE_OK) {
@@ -250,7 +251,7 @@ Result GetToFile(const QString& url, const QString& hostPath)
     Request* live = req.get();
     req->sink = [&, live](const char* data, size_t n) {
         if (!accepted(live->status))
-            return true;   // an error page is not the file
+            return true; // an error page is not the file
         written += qint64(n);
         if (written > cap) {
             r.error = QStringLiteral("下载的文件超过 %1 字节").arg(cap);

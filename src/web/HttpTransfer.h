@@ -12,10 +12,10 @@ namespace webhttp {
 
 struct Result {
     bool ok = false;
-    int status = 0;          // HTTP status (0 when no answer arrived)
+    int status = 0; // HTTP status (0 when no answer arrived)
     QByteArray body;
     QString contentType;
-    QString error;           // message of the failure
+    QString error; // message of the failure
 };
 
 // Transfer time-out in ms (default 60000): no data for this long ends a request.

@@ -28,7 +28,6 @@ bool bRecentDocs = false;
 
 namespace {
 
-
 TSoftStartWindows& windows()
 {
     static TSoftStartWindows w;
@@ -43,23 +42,18 @@ QString workFolder()
     return DM ? pathutil::IncludeTrailingBackslash(DM->PracticeDir) : QString();
 }
 
-void pump(int ms)
-{
-    TKelPubLib::Delay(static_cast<unsigned>(ms), true);
-}
+void pump(int ms) { TKelPubLib::Delay(static_cast<unsigned>(ms), true); }
 
-bool programFileExists(const QString& path)
-{
-    return !path.isEmpty() && pathutil::FileExists(path);
-}
+bool programFileExists(const QString& path) { return !path.isEmpty() && pathutil::FileExists(path); }
 
 // Steps 17 and 18: starts what the question is worked in. cont: the continue start,
 // whose "not installed" failure has no missing-software text.
-bool startByType(TwebServer& ws, int b, const QString& programPath, const QString& work, const QString& folderToOpen,
-                 bool cont)
+bool startByType(TwebServer& ws, int b, const QString& programPath, const QString& work,
+                 const QString& folderToOpen, bool cont)
 {
     TQuestion* q = ws.Question.get();
-    const QString outLine = cont ? QStringLiteral("TwebServer.SoftStart_Continue Out") : QStringLiteral("TwebServer.SoftStart Out");
+    const QString outLine = cont ? QStringLiteral("TwebServer.SoftStart_Continue Out")
+                                 : QStringLiteral("TwebServer.SoftStart Out");
     const TStartMode mode = OperationStartMode(b);
     if (mode == TStartMode::Typing) {
         if (!windows().showTyping)
@@ -71,19 +65,23 @@ bool startByType(TwebServer& ws, int b, const QString& programPath, const QStrin
         QString folder = work;
         if (!ws.PaperInfo.urls.maturl.isEmpty())
             folder += QString::number(q->QuestionId);
-        win::ShellExecute(QStringLiteral("open"), QStringLiteral("explorer.exe"), folder, QString(), win::SW_SHOWMAXIMIZED);
+        win::ShellExecute(QStringLiteral("open"), QStringLiteral("explorer.exe"), folder, QString(),
+                          win::SW_SHOWMAXIMIZED);
         return true;
     }
     if (StartsSoftware(b)) {
         if (programPath.isEmpty() || (!programFileExists(programPath) && OperationPathMustExist(b))) {
-            QString message = QStringLiteral("本练习题的操作软件没有安装，请先安装后再到Tamry网重新练习本题。");
+            QString message = QStringLiteral(
+                "本练习题的操作软件没有安装，请先安装后再到Tamry网重新练习本题。");
             if (cont) {
                 WebReportAndExit(message, true, true, true);
                 return false;
             }
             if (DM && !DM->MissingNames.isEmpty())
-                message = QStringLiteral("由于当前电脑没有安装 %1 操作软件，所以无法正常练习答题，“安装帮助”可帮助您安装哦~")
-                              .arg(DM->MissingNames.first());
+                message =
+                    QStringLiteral(
+                        "由于当前电脑没有安装 %1 操作软件，所以无法正常练习答题，“安装帮助”可帮助您安装哦~")
+                        .arg(DM->MissingNames.first());
             ShowPrompt2(message, 4, kPromptTitle);
             WebReportAndExit(message, false, true, true);
             return false;
@@ -93,7 +91,8 @@ bool startByType(TwebServer& ws, int b, const QString& programPath, const QStrin
         } else {
             if (mode == TStartMode::MailServer) {
                 TIniFile aws(win::GetWindowsDirectory() + QStringLiteral("\\Aws.ini"));
-                aws.WriteString(QStringLiteral("config"), QStringLiteral("Aws_AutoSite"), QStringLiteral("0"));
+                aws.WriteString(QStringLiteral("config"), QStringLiteral("Aws_AutoSite"),
+                                QStringLiteral("0"));
             }
             // Photoshop (14) is driven through its automation server on Windows; this
             // platform has none, so it starts like any other program.
@@ -105,7 +104,8 @@ bool startByType(TwebServer& ws, int b, const QString& programPath, const QStrin
         if (!windows().showDesktop)
             throw std::runtime_error("no simulated desktop");
         const int desktopMode = b == 19 ? IpStepLevel() : StartDesktopMode(b);
-        windows().showDesktop(q, desktopMode, QStringLiteral("当前操作题为：") + GetOperationName(b), ws.GetPicturePath());
+        windows().showDesktop(q, desktopMode, QStringLiteral("当前操作题为：") + GetOperationName(b),
+                              ws.GetPicturePath());
         TDM::WriteLog(outLine);
         return true;
     }
@@ -118,7 +118,8 @@ bool prepareOperationPath(const TwebServer& ws, int b)
 {
     if (!ws.PaperInfo.urls.maturl.isEmpty()) {
         if (!IsBrowserQuestion(b) && !pathutil::DirectoryExists(ws.OperationPath)) {
-            WebReportAndExit(QStringLiteral("系统素材不正确!\r\n系统即将关闭，请在Tamry网上重新练习本题。"), true, true, true);
+            WebReportAndExit(QStringLiteral("系统素材不正确!\r\n系统即将关闭，请在Tamry网上重新练习本题。"),
+                             true, true, true);
             return false;
         }
     } else if (!pathutil::ForceDirectories(ws.OperationPath)) {
@@ -144,10 +145,7 @@ QString programOfType(int b, const QString& work, int questionId)
 
 } // namespace
 
-void SetSoftStartWindows(TSoftStartWindows w)
-{
-    windows() = std::move(w);
-}
+void SetSoftStartWindows(TSoftStartWindows w) { windows() = std::move(w); }
 
 bool TwebServer::SoftStart()
 {
@@ -202,8 +200,8 @@ bool TwebServer::SoftStart()
 
         // 12. The local server of the browser questions.
         if (IsBrowserQuestion(b))
-            win::ShellExecute(QStringLiteral("open"), win::ProgramDir() + QStringLiteral("zSvr.exe"), QString(),
-                              win::ProgramDir(), win::SW_HIDE);
+            win::ShellExecute(QStringLiteral("open"), win::ProgramDir() + QStringLiteral("zSvr.exe"),
+                              QString(), win::ProgramDir(), win::SW_HIDE);
 
         // 13. The typing text.
         if (OperationStartMode(b) == TStartMode::Typing) {

@@ -11,10 +11,7 @@ const QByteArray kFormType = QByteArrayLiteral("application/x-www-form-urlencode
 TWebTamry::TWebTamry() = default;
 TWebTamry::~TWebTamry() = default;
 
-void TWebTamry::SetBaseURL(const QString& url)
-{
-    m_baseUrl = url;
-}
+void TWebTamry::SetBaseURL(const QString& url) { m_baseUrl = url; }
 
 QString TWebTamry::PostForm(const QString& url)
 {

@@ -26,7 +26,6 @@
 
 namespace {
 
-
 TReportAndExitHook& reportHook()
 {
     static TReportAndExitHook hook;
@@ -53,10 +52,7 @@ void reportAndExit(const QString& text, bool showBox, bool writeLog, bool quit)
     }
 }
 
-void prompt(const QString& text, int style = 1)
-{
-    ShowPrompt(text, style, kPromptTitle);
-}
+void prompt(const QString& text, int style = 1) { ShowPrompt(text, style, kPromptTitle); }
 
 // A JSON member as trimmed text; numbers as their decimal text; missing = "".
 QString memberText(const QJsonObject& o, const QString& name)
@@ -106,15 +102,9 @@ bool toInt32(const QString& text, qint32& value)
     return ok;
 }
 
-void clearAttributes(const QString& path)
-{
-    win::SetFileAttributes(path, win::FILE_ATTRIBUTE_NORMAL);
-}
+void clearAttributes(const QString& path) { win::SetFileAttributes(path, win::FILE_ATTRIBUTE_NORMAL); }
 
-QString programFolderNoSlash()
-{
-    return pathutil::ExcludeTrailingBackslash(win::ProgramDir());
-}
+QString programFolderNoSlash() { return pathutil::ExcludeTrailingBackslash(win::ProgramDir()); }
 
 } // namespace
 
@@ -152,8 +142,7 @@ bool NewerClientRequired(const QString& required, const QString& local)
     return QString::compare(local, required, Qt::CaseSensitive) < 0;
 }
 
-TwebServer::TwebServer()
-    : WebTamry(std::make_unique<TWebTamry>())
+TwebServer::TwebServer() : WebTamry(std::make_unique<TWebTamry>())
 {
     RunLog(QStringLiteral("TwebServer.create in"));
     try {
@@ -265,7 +254,8 @@ bool TwebServer::CheckVersion()
             DM->ReadLocalVersion(local);
         else
             local = TIniFile(win::ProgramDir() + QStringLiteral("Config.ini"))
-                        .ReadString(QStringLiteral("LOCAL"), QStringLiteral("VERSION")).trimmed();
+                        .ReadString(QStringLiteral("LOCAL"), QStringLiteral("VERSION"))
+                        .trimmed();
         return NewerClientRequired(required, local);
     } catch (const std::exception& e) {
         reportAndExit(QStringLiteral("版本检测失败：") + QString::fromLocal8Bit(e.what()), true, true, true);
@@ -303,15 +293,9 @@ bool TwebServer::DownloadToFile(const QString& url, const QString& path)
     return false;
 }
 
-bool TwebServer::ReadPaperXml(const QString& fileName)
-{
-    return ::ReadPaperXml(fileName, PaperInfo);
-}
+bool TwebServer::ReadPaperXml(const QString& fileName) { return ::ReadPaperXml(fileName, PaperInfo); }
 
-QString TwebServer::GetOpPathByOpId(int type)
-{
-    return ::GetOpPathByOpId(type);
-}
+QString TwebServer::GetOpPathByOpId(int type) { return ::GetOpPathByOpId(type); }
 
 bool TwebServer::Download()
 {
@@ -499,7 +483,8 @@ bool TwebServer::CopyFileToSubjects(const QString& downloadDir)
             return true;
         }
         RunLog(QStringLiteral("解压") + archive + QStringLiteral("文件时失败,程序将退出"));
-        reportAndExit(QStringLiteral("试题素材初始化失败!\r\n系统即将关闭，请在Tamry网上重新练习本题。"), true, true, true);
+        reportAndExit(QStringLiteral("试题素材初始化失败!\r\n系统即将关闭，请在Tamry网上重新练习本题。"),
+                      true, true, true);
         return false;
     } catch (const std::exception&) {
         return false;

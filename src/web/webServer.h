@@ -38,7 +38,8 @@ extern bool bRecentDocs;
 // start-up; without them those questions cannot start.
 struct TSoftStartWindows {
     std::function<void(TQuestion* question)> showTyping;
-    std::function<void(TQuestion* question, int setOperation, const QString& title, const QString& picture)> showDesktop;
+    std::function<void(TQuestion* question, int setOperation, const QString& title, const QString& picture)>
+        showDesktop;
 };
 void SetSoftStartWindows(TSoftStartWindows windows);
 
@@ -81,14 +82,14 @@ public:
     bool UploadScore(const TPfInfo& info);
     bool doup(const QString& evaluation);
 
-    QString StuNO;                  // examinee number of the run
-    QString OperationPath;          // question folder in the practice folder
+    QString StuNO; // examinee number of the run
+    QString OperationPath; // question folder in the practice folder
     TPaperInfo PaperInfo;
     std::unique_ptr<TWebTamry> WebTamry;
-    std::unique_ptr<TQuestion> Question;   // created by the start sequence
+    std::unique_ptr<TQuestion> Question; // created by the start sequence
     QString BaseURL;
-    QString DownloadDir;            // run download folder, no trailing backslash
-    QString StepFilePath;           // program folder + "subjects\Q\Q.xml" once copied
+    QString DownloadDir; // run download folder, no trailing backslash
+    QString StepFilePath; // program folder + "subjects\Q\Q.xml" once copied
     ILogCtrlPtr Logger;
 
 private:

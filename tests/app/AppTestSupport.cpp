@@ -17,7 +17,8 @@ namespace apptest {
 
 TempLog::TempLog(const QString& name)
 {
-    m_host = pravik::test::TestEnv::freshDir(QStringLiteral("log-") + name) + QStringLiteral("/zovovozuz.log");
+    m_host = pravik::test::TestEnv::freshDir(QStringLiteral("log-") + name)
+        + QStringLiteral("/zovovozuz.log");
     m_log = std::make_shared<TLogCtrl>(win::fromHost(m_host));
     SetProcessLogger(m_log);
 }

@@ -14,9 +14,12 @@ struct LaunchCase {
 };
 
 const LaunchCase kLaunch[] = {
-    {"plain", {"KelTamry-EXERCISE://127.0.0.1:8080/index.php/exercise/launch?id=7"},
+    {"plain",
+     {"KelTamry-EXERCISE://127.0.0.1:8080/index.php/exercise/launch?id=7"},
      "127.0.0.1:8080/index.php/exercise/launch?id=7"},
-    {"blanks_and_mixed_case_prefix", {"   kelTAMRY-exercise://Site.Example/Launch?Q=AbC  "}, "Site.Example/Launch?Q=AbC"},
+    {"blanks_and_mixed_case_prefix",
+     {"   kelTAMRY-exercise://Site.Example/Launch?Q=AbC  "},
+     "Site.Example/Launch?Q=AbC"},
     {"first_of_two", {"KelTamry-EXERCISE://first/a", "KelTamry-EXERCISE://second/b"}, "first/a"},
     {"other_parameters_ignored", {"-debug", "C:\\x y", "KelTamry-EXERCISE://host/p"}, "host/p"},
     {"none", {"http://127.0.0.1/launch"}, ""},
@@ -27,7 +30,7 @@ const LaunchCase kLaunch[] = {
     {"prefix_not_at_start", {"xKelTamry-EXERCISE://host"}, "/host"},
 };
 
-class LaunchAddress : public ::testing::TestWithParam<LaunchCase> {};
+class LaunchAddress : public ::testing::TestWithParam<LaunchCase> { };
 
 TEST_P(LaunchAddress, Extracted)
 {
@@ -45,12 +48,8 @@ TEST(HandOver, ProgramFileExtensionMustBeTheExecutableSuffix)
         const char* file;
         bool ok;
     } cases[] = {
-        {"prjPractice", true},
-        {" prjPractice ", true},
-        {"prjPractice.exe", false},
-        {"prjPractice.EXE", false},
-        {"prjPractice.sh", false},
-        {"", false},
+        {"prjPractice", true},      {" prjPractice ", true},   {"prjPractice.exe", false},
+        {"prjPractice.EXE", false}, {"prjPractice.sh", false}, {"", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ProgramFileCanHandOver(QString::fromUtf8(c.file)), c.ok) << c.file;

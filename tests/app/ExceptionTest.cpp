@@ -31,9 +31,9 @@ TEST(UnhandledException, ButtonHandlerGivesOneFatalLineWithButtonAndForm)
     EXPECT_EQ(clicks, 1);
     const QStringList lines = log.lines();
     ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
-    static const QRegularExpression re(QStringLiteral(
-        "^类型：MSG_FATAL，\\t记录时间：\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}，"
-        "对象:btnBoom->frmSample，\\t信息:试题文件不存在$"));
+    static const QRegularExpression re(
+        QStringLiteral("^类型：MSG_FATAL，\\t记录时间：\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}，"
+                       "对象:btnBoom->frmSample，\\t信息:试题文件不存在$"));
     EXPECT_TRUE(re.match(lines[0]).hasMatch()) << lines[0].toStdString();
     // No dialog came up.
     for (QWidget* w : QApplication::topLevelWidgets())

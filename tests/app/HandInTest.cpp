@@ -33,7 +33,7 @@ TEST(HandIn, DroppedUploadIsOneFailedAttemptEach)
     web.PaperInfo.urls.callback = site.url(QStringLiteral("/score"));
     tool.FwebServer = &web;
     ScopedPrompts prompts;
-    prompts->answers = {true, false};   // retry once, then give up
+    prompts->answers = {true, false}; // retry once, then give up
     tool.HandPaper();
     tool.FwebServer = nullptr;
     const QString retry = QStringLiteral("上传练习成绩到Tamry网失败，是否重试？");
@@ -42,7 +42,8 @@ TEST(HandIn, DroppedUploadIsOneFailedAttemptEach)
     EXPECT_EQ(prompts->records[0].kind, QStringLiteral("AskPrompt"));
     EXPECT_EQ(prompts->records[1].text, retry);
     EXPECT_TRUE(prompts->records[2].text.startsWith(QStringLiteral("上传练习成绩到Tamry网失败!")));
-    EXPECT_EQ(site.requestLines.join(QLatin1Char('|')).toStdString(), "POST /score HTTP/1.1|POST /score HTTP/1.1");
+    EXPECT_EQ(site.requestLines.join(QLatin1Char('|')).toStdString(),
+              "POST /score HTTP/1.1|POST /score HTTP/1.1");
     ASSERT_EQ(site.bodies.size(), 2);
     EXPECT_TRUE(site.bodies[0].startsWith(QStringLiteral("scores=")));
     EXPECT_EQ(site.bodies[0], site.bodies[1]);

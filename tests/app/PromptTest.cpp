@@ -42,10 +42,10 @@ struct ButtonCase {
     Fn fn;
     Press press;
     bool result;
-    int okLeft;             // where OK stands
-    bool secondVisible;     // Cancel / second button shown
-    bool downloadOpened;    // the software download page was opened
-    bool closeLogLine;      // "TfrmTamryExamHandPaperConfirm.btnExitClick" written
+    int okLeft; // where OK stands
+    bool secondVisible; // Cancel / second button shown
+    bool downloadOpened; // the software download page was opened
+    bool closeLogLine; // "TfrmTamryExamHandPaperConfirm.btnExitClick" written
 };
 
 const ButtonCase kButtonCases[] = {
@@ -61,7 +61,7 @@ const ButtonCase kButtonCases[] = {
     {"AskPrompt2_Close", Fn::AskPrompt2, Press::Close, false, 107, true, false, true},
 };
 
-class PromptButtons : public PromptTest, public ::testing::WithParamInterface<ButtonCase> {};
+class PromptButtons : public PromptTest, public ::testing::WithParamInterface<ButtonCase> { };
 
 TEST_P(PromptButtons, PlaceAndResult)
 {
@@ -81,22 +81,33 @@ TEST_P(PromptButtons, PlaceAndResult)
         okTop = frm->btnOK->y();
         secondVisible = frm->btnCancel->isVisible();
         secondLeft = frm->btnCancel->x();
-        QAbstractButton* b = c.press == Press::OK ? frm->btnOK : c.press == Press::Second ? frm->btnCancel : frm->btnExit;
+        QAbstractButton* b = c.press == Press::OK ? frm->btnOK
+            : c.press == Press::Second            ? frm->btnCancel
+                                                  : frm->btnExit;
         QTest::mouseClick(b, Qt::LeftButton);
     });
 
     const QString text = QStringLiteral("当前电脑没有安装以下版本的软件");
     bool r = false;
     switch (c.fn) {
-    case Fn::ShowPrompt: r = ShowPrompt(text, 1, QStringLiteral("提示信息")); break;
-    case Fn::AskPrompt: r = AskPrompt(text, 1, QStringLiteral("提示信息")); break;
-    case Fn::ShowPrompt2: r = ShowPrompt2(text, 4, QStringLiteral("提示信息")); break;
-    case Fn::AskPrompt2: r = AskPrompt2(text, 4, QStringLiteral("提示信息")); break;
+    case Fn::ShowPrompt:
+        r = ShowPrompt(text, 1, QStringLiteral("提示信息"));
+        break;
+    case Fn::AskPrompt:
+        r = AskPrompt(text, 1, QStringLiteral("提示信息"));
+        break;
+    case Fn::ShowPrompt2:
+        r = ShowPrompt2(text, 4, QStringLiteral("提示信息"));
+        break;
+    case Fn::AskPrompt2:
+        r = AskPrompt2(text, 4, QStringLiteral("提示信息"));
+        break;
     }
 
     EXPECT_EQ(r, c.result);
     const bool second = c.fn == Fn::ShowPrompt2 || c.fn == Fn::AskPrompt2;
-    EXPECT_EQ(seenName, second ? QStringLiteral("frmTamryShowMessage2") : QStringLiteral("frmTamryShowMessage"));
+    EXPECT_EQ(seenName,
+              second ? QStringLiteral("frmTamryShowMessage2") : QStringLiteral("frmTamryShowMessage"));
     EXPECT_EQ(okLeft, c.okLeft);
     EXPECT_EQ(okTop, 225);
     EXPECT_EQ(secondVisible, c.secondVisible);
@@ -105,12 +116,14 @@ TEST_P(PromptButtons, PlaceAndResult)
     }
 
     const QStringList opened = TestEnv::shellOpens();
-    EXPECT_EQ(opened.join('\n').contains(QStringLiteral("download/soft")), c.downloadOpened) << opened.join('\n').toStdString();
+    EXPECT_EQ(opened.join('\n').contains(QStringLiteral("download/soft")), c.downloadOpened)
+        << opened.join('\n').toStdString();
 
     const QStringList lines = log.lines();
     int closeLines = 0;
     for (const QString& l : lines)
-        if (l.startsWith(QStringLiteral("类型：MSG_ERROR，\t记录时间：")) && l.endsWith(QStringLiteral("，TfrmTamryExamHandPaperConfirm.btnExitClick")))
+        if (l.startsWith(QStringLiteral("类型：MSG_ERROR，\t记录时间："))
+            && l.endsWith(QStringLiteral("，TfrmTamryExamHandPaperConfirm.btnExitClick")))
             ++closeLines;
     EXPECT_EQ(closeLines, c.closeLogLine ? 1 : 0) << lines.join('\n').toStdString();
 }
@@ -126,7 +139,7 @@ struct StyleCase {
 const StyleCase kStyleCases[] = {{1, "lblInfo1"}, {2, "lblInfo2"}, {3, "lblInfo3"}, {4, "edtInfo"},
                                  {0, "edtInfo"},  {5, "edtInfo"},  {-1, "edtInfo"}};
 
-class PromptStyles : public PromptTest, public ::testing::WithParamInterface<StyleCase> {};
+class PromptStyles : public PromptTest, public ::testing::WithParamInterface<StyleCase> { };
 
 TEST_P(PromptStyles, OneTextWidgetShowsTheText)
 {
@@ -146,7 +159,8 @@ TEST_P(PromptStyles, OneTextWidgetShowsTheText)
             shownText = l->text();
         else {
             shownText = frm->edtInfo->toPlainText();
-            scrollBarOn = frm->edtInfo->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn && frm->edtInfo->isReadOnly();
+            scrollBarOn = frm->edtInfo->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
+                && frm->edtInfo->isReadOnly();
         }
         title = frm->lblTitle->text();
         QTest::mouseClick(frm->btnOK, Qt::LeftButton);
@@ -155,23 +169,27 @@ TEST_P(PromptStyles, OneTextWidgetShowsTheText)
     EXPECT_EQ(visible, QStringList{QString::fromLatin1(c.shown)});
     EXPECT_EQ(title, QStringLiteral("提示信息"));
     // The text box shows the line break as a new line.
-    EXPECT_EQ(shownText, c.shown == std::string("edtInfo") ? QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) : text);
+    EXPECT_EQ(shownText,
+              c.shown == std::string("edtInfo")
+                  ? QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                  : text);
     if (c.shown == std::string("edtInfo")) {
         EXPECT_TRUE(scrollBarOn);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PromptStyles, ::testing::ValuesIn(kStyleCases),
-                         [](const auto& info) {
-                             const int s = info.param.style;
-                             return s < 0 ? std::string("style_minus_1") : "style_" + std::to_string(s);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, PromptStyles, ::testing::ValuesIn(kStyleCases), [](const auto& info) {
+    const int s = info.param.style;
+    return s < 0 ? std::string("style_minus_1") : "style_" + std::to_string(s);
+});
 
 TEST_F(PromptTest, ReusedWindowKeepsNothingOfTheLastPrompt)
 {
     // A scrolling-box prompt with Cancel, then a label prompt without: the box is
     // empty and hidden, Cancel hidden, OK centred again.
-    OnNextModal([](QWidget* w) { QTest::mouseClick(static_cast<TfrmTamryShowMessage*>(w)->btnCancel, Qt::LeftButton); });
+    OnNextModal([](QWidget* w) {
+        QTest::mouseClick(static_cast<TfrmTamryShowMessage*>(w)->btnCancel, Qt::LeftButton);
+    });
     EXPECT_FALSE(AskPrompt(QStringLiteral("第一条"), 4, QStringLiteral("提示信息")));
     bool boxEmpty = false, cancelHidden = false;
     int okLeft = -1;
@@ -194,7 +212,9 @@ TEST_F(PromptTest, PromptInsideAPromptGetsItsOwnWindow)
     // its own prompt; both answer.
     bool inner = false;
     OnNextModal([&](QWidget* outer) {
-        OnNextModal([](QWidget* w) { QTest::mouseClick(static_cast<TfrmTamryShowMessage*>(w)->btnOK, Qt::LeftButton); });
+        OnNextModal([](QWidget* w) {
+            QTest::mouseClick(static_cast<TfrmTamryShowMessage*>(w)->btnOK, Qt::LeftButton);
+        });
         inner = ShowPrompt(QStringLiteral("评分失败"), 1, QStringLiteral("提示信息"));
         QTest::mouseClick(static_cast<TfrmTamryShowMessage*>(outer)->btnCancel, Qt::LeftButton);
     });
@@ -208,10 +228,10 @@ TEST_F(PromptTest, NoticeClosesAfterCountTimesHalfASecond)
     t.start();
     ShowNotice(QStringLiteral("答案已保存"), 3);
     ASSERT_TRUE(frmMessage);
-    EXPECT_TRUE(frmMessage->isVisible());   // returns at once, window shown
+    EXPECT_TRUE(frmMessage->isVisible()); // returns at once, window shown
     EXPECT_LT(t.elapsed(), 400);
     EXPECT_EQ(frmMessage->lblMsg->text(), QStringLiteral("答案已保存"));
-    EXPECT_TRUE(frmMessage->lblMsg->alignment() & Qt::AlignHCenter);   // short text centred
+    EXPECT_TRUE(frmMessage->lblMsg->alignment() & Qt::AlignHCenter); // short text centred
     ASSERT_TRUE(apptest::WaitFor([] { return !frmMessage->isVisible(); }, 4000));
     const qint64 ms = t.elapsed();
     EXPECT_GE(ms, 1400);
@@ -222,7 +242,7 @@ TEST_F(PromptTest, NoticeClosesAtOnceOnEnter)
 {
     ShowNotice(QStringLiteral("正在保存答案，请稍候。正在保存答案，请稍候。正在保存答案"), 100);
     ASSERT_TRUE(frmMessage && frmMessage->isVisible());
-    EXPECT_TRUE(frmMessage->lblMsg->alignment() & Qt::AlignLeft);   // long text left-aligned
+    EXPECT_TRUE(frmMessage->lblMsg->alignment() & Qt::AlignLeft); // long text left-aligned
     QTest::keyClick(frmMessage, Qt::Key_Return);
     EXPECT_FALSE(frmMessage->isVisible());
     EXPECT_FALSE(frmMessage->Timer1->isActive());

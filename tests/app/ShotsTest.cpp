@@ -38,7 +38,7 @@ QString shotsDir()
 bool hasCjkGlyphs(const QFont& f)
 {
     const QRawFont raw = QRawFont::fromFont(f);
-    return raw.supportsCharacter(QChar(0x8003));   // 考
+    return raw.supportsCharacter(QChar(0x8003)); // 考
 }
 
 TEST(Shots, ToolbarAndPrompts)
@@ -65,7 +65,8 @@ TEST(Shots, ToolbarAndPrompts)
                                   "3. 为 A1:F1 设置加粗、居中；\n"
                                   "4. 以原文件名保存。"));
     }
-    const QString picHost = pravik::test::TestEnv::freshDir(QStringLiteral("shots")) + QStringLiteral("/q.png");
+    const QString picHost = pravik::test::TestEnv::freshDir(QStringLiteral("shots"))
+        + QStringLiteral("/q.png");
     ASSERT_TRUE(pic.save(picHost));
 
     {
@@ -89,12 +90,14 @@ TEST(Shots, ToolbarAndPrompts)
     } prompts[] = {
         {"prompt_style1.png", 1, false, false, "请到Tamry网进行练习！"},
         {"prompt_style2.png", 2, true, false, "请确保已做好保存，否则会影响评分。\r\n确认提交？"},
-        {"prompt_style3.png", 3, false, false, "考生作答目录不存在。\r\n系统即将关闭，请在Tamry网上重新练习本题。"},
+        {"prompt_style3.png", 3, false, false,
+         "考生作答目录不存在。\r\n系统即将关闭，请在Tamry网上重新练习本题。"},
         {"prompt_style4.png", 4, false, false,
          "创建系统目录失败: \r\nD:\\StuExamData\\20240105093012\\20240105093012\\1024\\\r\n"
          "请检查磁盘是否已满或只读。\r\n第四行\r\n第五行\r\n第六行\r\n第七行"},
         {"prompt2_ask.png", 4, true, true,
-         "当前电脑没有安装以下版本的软件：\r\n1. Microsoft Office Excel 2010\r\n\r\n没有正确安装该版本软件将会影响本次练习的作答与评分哦~"},
+         "当前电脑没有安装以下版本的软件：\r\n1. Microsoft Office Excel "
+         "2010\r\n\r\n没有正确安装该版本软件将会影响本次练习的作答与评分哦~"},
     };
     for (const auto& c : prompts) {
         SCOPED_TRACE(c.file);

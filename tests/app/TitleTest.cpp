@@ -53,18 +53,20 @@ TEST(WindowTitleOnX, ToolbarProperties)
     ASSERT_NE(tool.windowHandle(), nullptr);
     EXPECT_EQ(tool.windowHandle()->title(), QStringLiteral("Pravik"));
     QCoreApplication::processEvents();
-    const QString props = runProgram(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(tool.winId()),
-                                                             QStringLiteral("-notype"), QStringLiteral("_NET_WM_NAME"),
-                                                             QStringLiteral("WM_NAME")});
+    const QString props = runProgram(QStringLiteral("xprop"),
+                                     {QStringLiteral("-id"), QString::number(tool.winId()),
+                                      QStringLiteral("-notype"), QStringLiteral("_NET_WM_NAME"),
+                                      QStringLiteral("WM_NAME")});
     EXPECT_EQ(props.trimmed().toStdString(), "_NET_WM_NAME = \"Pravik\"\nWM_NAME = \"Pravik\"");
 }
 
 TEST(WindowTitle, IsPravikToTheWindowSystem)
 {
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                                        QStringLiteral("1024x768x24")});
+    xvfb.start(QStringLiteral("Xvfb"),
+               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                QStringLiteral("1024x768x24")});
     ASSERT_TRUE(xvfb.waitForStarted(5000)) << "Xvfb is needed (package xvfb)";
     QByteArray number;
     for (int i = 0; i < 50 && !number.contains('\n'); ++i) {

@@ -53,18 +53,14 @@ protected:
 struct WidgetCase {
     const char* name;
     QRect geometry;
-    const char* text;   // caption ("" = none checked)
+    const char* text; // caption ("" = none checked)
 };
 
 const WidgetCase kWidgets[] = {
-    {"TntImage1", QRect(0, -2, 381, 537), ""},
-    {"labOpPath", QRect(0, 40, 376, 39), "考生文件夹: "},
-    {"TntScrollBox1", QRect(11, 90, 354, 359), ""},
-    {"btnMinimize", QRect(326, 8, 24, 21), ""},
-    {"btnExit", QRect(350, 8, 24, 21), ""},
-    {"btnOpenMat", QRect(32, 480, 86, 31), "打开素材"},
-    {"btnDo", QRect(148, 480, 86, 31), "续做本题"},
-    {"btnSubmit", QRect(264, 480, 86, 31), "提交"},
+    {"TntImage1", QRect(0, -2, 381, 537), ""},      {"labOpPath", QRect(0, 40, 376, 39), "考生文件夹: "},
+    {"TntScrollBox1", QRect(11, 90, 354, 359), ""}, {"btnMinimize", QRect(326, 8, 24, 21), ""},
+    {"btnExit", QRect(350, 8, 24, 21), ""},         {"btnOpenMat", QRect(32, 480, 86, 31), "打开素材"},
+    {"btnDo", QRect(148, 480, 86, 31), "续做本题"}, {"btnSubmit", QRect(264, 480, 86, 31), "提交"},
 };
 
 TEST_F(ToolTest, LayoutNamesAndCaptions)
@@ -137,7 +133,7 @@ TEST_F(ToolTest, CreationTakesAnotherLetterWhenYIsMapped)
         EXPECT_TRUE(tool.Created());
         EXPECT_EQ(strCurDisk.size(), 1);
         EXPECT_NE(strCurDisk, QStringLiteral("Y"));
-        EXPECT_FALSE(win::QueryDrive(QLatin1Char('Y')).isEmpty());   // someone else's mapping stays
+        EXPECT_FALSE(win::QueryDrive(QLatin1Char('Y')).isEmpty()); // someone else's mapping stays
     }
     win::RemoveDrive(QLatin1Char('Y'));
 }
@@ -163,7 +159,7 @@ TEST_F(ToolTest, ExitAnsweredWithCancelLeavesTheTimersRunning)
 
 struct PfFailCase {
     const char* name;
-    const char* pfIni;   // nullptr: no pf.ini
+    const char* pfIni; // nullptr: no pf.ini
     const char* prompt;
 };
 
@@ -195,7 +191,7 @@ TEST_F(ToolTest, ScoringFailureMessageShowsTheEngineText)
         EXPECT_EQ(prompts->records[0].text, QString::fromUtf8(c.prompt));
         EXPECT_EQ(prompts->records[0].style, 1);
         EXPECT_EQ(prompts->records[0].title, QStringLiteral("提示信息"));
-        EXPECT_FALSE(tool.TimerSave->isActive());   // the window stays, timers stay off
+        EXPECT_FALSE(tool.TimerSave->isActive()); // the window stays, timers stay off
         EXPECT_FALSE(ApplicationQuitting());
     }
     QFile::remove(pf);
@@ -232,7 +228,7 @@ TEST_F(ToolTest, DestroyCleanUpRunsTwiceWithoutHarm)
     TestTool tool;
     tool.FormDestroy();
     tool.FormDestroy();
-    tool.close();   // FormClose runs the clean-up again
+    tool.close(); // FormClose runs the clean-up again
     EXPECT_EQ(tool.FStuDirManage, nullptr);
     EXPECT_EQ(tool.FwebServer, nullptr);
 }

@@ -22,7 +22,7 @@ TEST(KelPubLib, DelayWaitsMoreThanTheTimeAndPumpsOnlyWhenAsked)
         EXPECT_GE(wall.elapsed(), 60);
         EXPECT_LT(wall.elapsed(), 2000);
         EXPECT_EQ(fired, pump) << "pump=" << pump;
-        QCoreApplication::processEvents();   // let the pending timer go before the next round
+        QCoreApplication::processEvents(); // let the pending timer go before the next round
     }
 }
 

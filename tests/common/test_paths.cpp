@@ -47,7 +47,12 @@ TEST(PathUtils, NormalizeDir)
 
 TEST(PathUtils, ExtractParts)
 {
-    struct { const char* in; const char* path; const char* name; const char* ext; } cases[] = {
+    struct {
+        const char* in;
+        const char* path;
+        const char* name;
+        const char* ext;
+    } cases[] = {
         {"C:\\a\\b.txt", "C:\\a\\", "b.txt", ".txt"},
         {"C:\\a.dir\\file", "C:\\a.dir\\", "file", ""},
         {"C:b.tar.gz", "C:", "b.tar.gz", ".gz"},
@@ -68,17 +73,17 @@ TEST(PathUtils, ForceDirectoriesAndExistence)
 
     EXPECT_FALSE(ForceDirectories(""));
     EXPECT_FALSE(ForceDirectories("   "));
-    EXPECT_TRUE(ForceDirectories("C:\\"));          // an existing drive root
+    EXPECT_TRUE(ForceDirectories("C:\\")); // an existing drive root
     EXPECT_TRUE(ForceDirectories("C:"));
-    EXPECT_FALSE(ForceDirectories("Q:\\nowhere"));  // drive not mapped
-    EXPECT_FALSE(ForceDirectories(base + "\\file.txt\\sub"));  // a file is in the way
+    EXPECT_FALSE(ForceDirectories("Q:\\nowhere")); // drive not mapped
+    EXPECT_FALSE(ForceDirectories(base + "\\file.txt\\sub")); // a file is in the way
     EXPECT_TRUE(ForceDirectories(base + "/a//b\\c\\"));
     EXPECT_TRUE(QFileInfo(win::toHost(base + "\\a\\b\\c")).isDir());
-    EXPECT_TRUE(ForceDirectories(base + "\\A\\B"));   // existing, other letter case
+    EXPECT_TRUE(ForceDirectories(base + "\\A\\B")); // existing, other letter case
 
     EXPECT_TRUE(FileExists(base + "\\file.txt"));
     EXPECT_TRUE(FileExists(base + "\\FILE.TXT"));
-    EXPECT_FALSE(FileExists(base + "\\a"));           // folders are not files
+    EXPECT_FALSE(FileExists(base + "\\a")); // folders are not files
     EXPECT_FALSE(FileExists(base + "\\missing.txt"));
     EXPECT_FALSE(FileExists(""));
     EXPECT_TRUE(DirectoryExists(base + "\\a\\b"));

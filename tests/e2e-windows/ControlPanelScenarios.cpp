@@ -38,8 +38,7 @@ using namespace pravik::test;
 namespace {
 
 // The window of class T while it is shown, else nullptr.
-template <class T>
-T* shown()
+template <class T> T* shown()
 {
     T* w = sim::Ref<T>().data();
     return (w && w->isVisible()) ? w : nullptr;
@@ -62,7 +61,10 @@ void choose(QMenu* menu, const QStringList& path)
         later([a] { a->trigger(); });
 }
 
-QString slot(TfrmTool* tool, int index) { return question(tool) ? question(tool)->OpAnswer(index) : QString(); }
+QString slot(TfrmTool* tool, int index)
+{
+    return question(tool) ? question(tool)->OpAnswer(index) : QString();
+}
 
 // Clicks the day `day` of the month that the calendar shows.
 void clickDay(QCalendarWidget* cal, int day)
@@ -76,9 +78,10 @@ void clickDay(QCalendarWidget* cal, int day)
         for (int c = 0; c < m->columnCount(); ++c) {
             const int d = m->index(r, c).data().toInt();
             if (d == 1)
-                inMonth = true;   // the first day of the shown month
+                inMonth = true; // the first day of the shown month
             if (inMonth && d == day) {
-                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(m->index(r, c)).center());
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                                  view->visualRect(m->index(r, c)).center());
                 return;
             }
         }
@@ -88,7 +91,7 @@ void clickDay(QCalendarWidget* cal, int day)
 void clickNode(QTreeWidget* tree, QTreeWidgetItem* node)
 {
     for (QTreeWidgetItem* p = node->parent(); p; p = p->parent())
-        p->setExpanded(true);   // the student opens the branches first
+        p->setExpanded(true); // the student opens the branches first
     tree->scrollToItem(node);
     QApplication::processEvents();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
@@ -117,7 +120,8 @@ QList<Step> controlPanelScript(TfrmTool* tool)
              TfrmMouseSet* m = shown<TfrmMouseSet>();
              if (!m)
                  return false;
-             seen(QStringLiteral("mouse.opened"), QStringList{slot(tool, 21), slot(tool, 22), slot(tool, 28)}.join('|'));
+             seen(QStringLiteral("mouse.opened"),
+                  QStringList{slot(tool, 21), slot(tool, 22), slot(tool, 28)}.join('|'));
              clickTab(m->pgMouse, QStringLiteral("鼠标键"));
              m->TrackBar1->setFocus();
              QTest::keyClick(m->TrackBar1, Qt::Key_Right);
@@ -154,14 +158,16 @@ QList<Step> controlPanelScript(TfrmTool* tool)
              // Each part of the time selected and typed over.
              t->dtpTime->setFocus();
              const std::pair<QDateTimeEdit::Section, const char*> parts[] = {
-                 {QDateTimeEdit::HourSection, "19"}, {QDateTimeEdit::MinuteSection, "09"},
+                 {QDateTimeEdit::HourSection, "19"},
+                 {QDateTimeEdit::MinuteSection, "09"},
                  {QDateTimeEdit::SecondSection, "00"}};
              for (const auto& [section, digits] : parts) {
                  t->dtpTime->setSelectedSection(section);
                  QTest::keyClicks(t->dtpTime, QString::fromLatin1(digits));
              }
-             seen(QStringLiteral("date.picked"), t->calDate->selectedDate().toString(QStringLiteral("yyyy-MM-dd")) + ' '
-                                                     + t->dtpTime->time().toString(QStringLiteral("HH:mm:ss")));
+             seen(QStringLiteral("date.picked"),
+                  t->calDate->selectedDate().toString(QStringLiteral("yyyy-MM-dd")) + ' '
+                      + t->dtpTime->time().toString(QStringLiteral("HH:mm:ss")));
              shot(t, QStringLiteral("timeanddate"));
              click(t->btOK);
              return true;
@@ -191,7 +197,7 @@ QList<Step> controlPanelScript(TfrmTool* tool)
              if (!console || !console->isVisible())
                  return false;
              shot(console, QStringLiteral("devicemanager"));
-             console->close();   // its close box
+             console->close(); // its close box
              click(shown<TfrmSystemProperty>()->btOK);
              return true;
          }},
@@ -201,7 +207,8 @@ QList<Step> controlPanelScript(TfrmTool* tool)
                  return false;
              seen(QStringLiteral("slot18"), slot(tool, 18));
              choose(desktop()->PpStartMenu,
-                    {QStringLiteral("程序(&P)"), QStringLiteral("附件"), QStringLiteral("系统工具"), QStringLiteral("系统信息")});
+                    {QStringLiteral("程序(&P)"), QStringLiteral("附件"), QStringLiteral("系统工具"),
+                     QStringLiteral("系统信息")});
              return true;
          }},
         {QStringLiteral("look at memory and disks"),
@@ -214,7 +221,7 @@ QList<Step> controlPanelScript(TfrmTool* tool)
              clickNode(i->tvCategory, i->FindNode(QStringLiteral("磁盘")));
              seen(QStringLiteral("slot19"), slot(tool, 19));
              shot(i, QStringLiteral("systeminfo"));
-             i->close();   // its close box
+             i->close(); // its close box
              return true;
          }},
         {QStringLiteral("leave the desktop"), [] { return leaveDesktop(); }},
@@ -229,7 +236,7 @@ QList<Step> printerScript(TfrmTool* tool)
          [tool] {
              if (!desktopShown(tool, QStringLiteral("desktop")))
                  return false;
-             secsuite::SetScanInterval(150);   // the scans run in 150 ms instead of 5 s
+             secsuite::SetScanInterval(150); // the scans run in 150 ms instead of 5 s
              choose(desktop()->PpStartMenu, {QStringLiteral("设置(&S)"), QStringLiteral("控制面板(&C)")});
              return true;
          }},
@@ -284,8 +291,9 @@ QList<Step> printerScript(TfrmTool* tool)
              seen(QStringLiteral("printers.closed"), Flag(!shown<TfrmAddPrint>()));
              shot(ok, QStringLiteral("printers-after"));
              ok->close();
-             choose(desktop()->PpStartMenu,
-                    {QStringLiteral("程序(&P)"), QStringLiteral("360安全中心"), QStringLiteral("360安全卫士")});
+             choose(
+                 desktop()->PpStartMenu,
+                 {QStringLiteral("程序(&P)"), QStringLiteral("360安全中心"), QStringLiteral("360安全卫士")});
              return true;
          }},
         {QStringLiteral("start the system check"),
@@ -326,7 +334,7 @@ QList<Step> printerScript(TfrmTool* tool)
              seen(QStringLiteral("slot27.started"), slot(tool, 27));
              click(s->lblStart);
              Tfrm360sd2* found = shown<Tfrm360sd2>();
-             click(found->lblMin);   // minimised, then back from the taskbar
+             click(found->lblMin); // minimised, then back from the taskbar
              seen(QStringLiteral("sd2.minimised"), Flag(!found->isVisible()));
              click(desktop()->btn360sd);
              click(found->lblProcess);

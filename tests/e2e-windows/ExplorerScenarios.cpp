@@ -59,7 +59,8 @@ void clickRow(QTreeWidget* list, const QString& name)
 {
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         if (list->topLevelItem(i)->text(0) == name)
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(i)).center());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->topLevelItem(i)).center());
 }
 
 QAction* itemOf(QMenu* menu, const QString& caption)
@@ -91,8 +92,8 @@ QList<Step> explorerScript(TfrmTool* tool)
                      view = a->menu();
              if (QAction* a = itemOf(view, QStringLiteral("详细信息(&D)")))
                  a->trigger();
-             if (QAction* a = TfrmOperationMain::FindAction(w->PPIocArrary, {QStringLiteral("排列图标(&I)"),
-                                                                              QStringLiteral("大小(&S)")}))
+             if (QAction* a = TfrmOperationMain::FindAction(
+                     w->PPIocArrary, {QStringLiteral("排列图标(&I)"), QStringLiteral("大小(&S)")}))
                  a->trigger();
              seen(QStringLiteral("mycp.first"), w->LvDiskContern->Names().value(2));
              shot(w, QStringLiteral("mycp-d"));
@@ -135,8 +136,9 @@ QList<Step> explorerScript(TfrmTool* tool)
                                e->TreeExplorer->visualItemRect(docs.first()).center());
              seen(QStringLiteral("explorer.myDocuments"), Flag(e->ImgMyDocExplorer->isVisible()));
              shot(e, QStringLiteral("explorer"));
-             rightClickChoose(e->TreeExplorer->viewport(), e->TreeExplorer->visualItemRect(docs.first()).center(),
-                              e->PPMyDocument, QStringLiteral("属性(&R)"));
+             rightClickChoose(e->TreeExplorer->viewport(),
+                              e->TreeExplorer->visualItemRect(docs.first()).center(), e->PPMyDocument,
+                              QStringLiteral("属性(&R)"));
              return true;
          }},
         {QStringLiteral("page 常规"),
@@ -166,13 +168,15 @@ QList<Step> explorerScript(TfrmTool* tool)
              if (!visible(r))
                  return false;
              seen(QStringLiteral("recycle.rows"), rowNames(r->ListView1).join(QLatin1Char(',')));
-             seen(QStringLiteral("recycle.type"), r->ListView1->topLevelItemCount() ? r->ListView1->topLevelItem(0)->text(4)
-                                                                                    : QString());
+             seen(QStringLiteral("recycle.type"),
+                  r->ListView1->topLevelItemCount() ? r->ListView1->topLevelItem(0)->text(4) : QString());
              shot(r, QStringLiteral("recycle"));
              clickRow(r->ListView1, QStringLiteral("旧文件.txt"));
-             rightClickChoose(r->ListView1->viewport(), QPoint(20, 10), r->PopupMenu1, QStringLiteral("还原(&E)"));
+             rightClickChoose(r->ListView1->viewport(), QPoint(20, 10), r->PopupMenu1,
+                              QStringLiteral("还原(&E)"));
              clickRow(r->ListView1, QStringLiteral("草稿.doc"));
-             rightClickChoose(r->ListView1->viewport(), QPoint(20, 10), r->PopupMenu1, QStringLiteral("删除(&D)"));
+             rightClickChoose(r->ListView1->viewport(), QPoint(20, 10), r->PopupMenu1,
+                              QStringLiteral("删除(&D)"));
              seen(QStringLiteral("recycle.after"), rowNames(r->ListView1).join(QLatin1Char(',')));
              r->mnuClose->trigger();
              return true;
@@ -185,7 +189,8 @@ QList<Step> explorerScript(TfrmTool* tool)
              if (QAction* a = itemOf(d->PPRecy, QStringLiteral("打开(&O)")))
                  a->trigger();
              TfrmRcyEandC* r = sim::Ref<TfrmRcyEandC>().data();
-             seen(QStringLiteral("recycle.reopened"), r ? rowNames(r->ListView1).join(QLatin1Char(',')) : QString());
+             seen(QStringLiteral("recycle.reopened"),
+                  r ? rowNames(r->ListView1).join(QLatin1Char(',')) : QString());
              if (r)
                  r->close();
              if (QAction* a = itemOf(d->PPRecy, QStringLiteral("属性(&R)")))

@@ -82,8 +82,7 @@ void typeAddress(TIPAddressEdit* f, const QString& text)
     }
 }
 
-template <class T>
-T* visible()
+template <class T> T* visible()
 {
     T* w = sim::Ref<T>().data();
     return w && w->isVisible() ? w : nullptr;
@@ -234,7 +233,7 @@ QList<Step> ipScript(TfrmTool* tool)
              typeAddress(s->edtMask, QStringLiteral("255.255.255.0"));
              typeAddress(s->edtGateway, QStringLiteral("192.168.1.1"));
              typeAddress(s->edtDNS, QStringLiteral("202.96.128.86"));
-             for (int i = 0; i < 4; ++i) {   // the alternate server emptied
+             for (int i = 0; i < 4; ++i) { // the alternate server emptied
                  s->edtDNS2->Part(i)->selectAll();
                  QTest::keyClick(s->edtDNS2->Part(i), Qt::Key_Delete);
              }
@@ -296,8 +295,10 @@ QList<Step> ftpScript(TfrmTool* tool)
              QTest::keyClick(w->txtAddress, Qt::Key_Return);
              seen(QStringLiteral("server"), w->RzShellList1->Folder());
              trigger(w->ppWindows, QStringLiteral("粘贴(&P)"));
-             seen(QStringLiteral("uploaded"), w->RzShellList1->ItemNamed(QStringLiteral("作业.doc")) ? "1" : "0");
-             seen(QStringLiteral("notice"), selectItem(w->RzShellList1, QStringLiteral("通知.txt")) ? "1" : "0");
+             seen(QStringLiteral("uploaded"),
+                  w->RzShellList1->ItemNamed(QStringLiteral("作业.doc")) ? "1" : "0");
+             seen(QStringLiteral("notice"),
+                  selectItem(w->RzShellList1, QStringLiteral("通知.txt")) ? "1" : "0");
              trigger(w->ppWindows, QStringLiteral("复制"));
              shot(w, QStringLiteral("ftp"));
              return true;

@@ -53,7 +53,8 @@ void shot(QWidget* w, const QString& name)
 // One observation of the student script.
 void seen(const QString& key, const QString& value)
 {
-    WriteOutput(QStringLiteral("seen.txt"), key + QLatin1Char('=') + OneLine(value) + QLatin1Char('\n'), true);
+    WriteOutput(QStringLiteral("seen.txt"), key + QLatin1Char('=') + OneLine(value) + QLatin1Char('\n'),
+                true);
 }
 
 TQuestion* question(TfrmTool* tool)
@@ -93,7 +94,8 @@ bool desktopShown(TfrmTool* tool, const QString& prefix)
     seen(prefix + QStringLiteral(".recyclePicture"), Flag(!d->ImgRecy->isHidden()));
     const QPixmap description = d->paperImage->pixmap();
     seen(prefix + QStringLiteral(".description"),
-         description.isNull() ? QString() : QStringLiteral("%1x%2").arg(description.width()).arg(description.height()));
+         description.isNull() ? QString()
+                              : QStringLiteral("%1x%2").arg(description.width()).arg(description.height()));
     return true;
 }
 
@@ -107,9 +109,6 @@ bool leaveDesktop()
     return true;
 }
 
-bool desktopGoneAndRunning(TfrmTool* tool)
-{
-    return !desktop() && tool->TimerSave->isActive();
-}
+bool desktopGoneAndRunning(TfrmTool* tool) { return !desktop() && tool->TimerSave->isActive(); }
 
 } // namespace pravik::test

@@ -59,5 +59,5 @@ bool desktopGoneAndRunning(TfrmTool* tool);
 #define PRAVIK_STUDENT_SCENARIO_CAT2(a, b) a##b
 #define PRAVIK_STUDENT_SCENARIO_CAT(a, b) PRAVIK_STUDENT_SCENARIO_CAT2(a, b)
 #define PRAVIK_STUDENT_SCENARIO(name, factory)                                                               \
-    static const bool PRAVIK_STUDENT_SCENARIO_CAT(pravik_scenario_, __LINE__) =                               \
-        ::pravik::test::RegisterScenario(name, factory)
+    static const bool PRAVIK_STUDENT_SCENARIO_CAT(                                                           \
+        pravik_scenario_, __LINE__) = ::pravik::test::RegisterScenario(name, factory)

@@ -103,7 +103,8 @@ QList<Step> typingScript(TfrmTool* tool)
          [tool, tick] {
              if (tick->elapsed() < 2800)
                  return false;
-             seen(QStringLiteral("answer.reopened"), question(tool) ? question(tool)->GetAnswer() : QString());
+             seen(QStringLiteral("answer.reopened"),
+                  question(tool) ? question(tool)->GetAnswer() : QString());
              return true;
          }},
     };

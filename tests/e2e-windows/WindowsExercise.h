@@ -19,7 +19,7 @@ inline const QString kLineSep = QStringLiteral("!@#$%^&*");
 
 class WindowsExercise : public E2eTest {
 protected:
-    WindowsExercise() : E2eTest(QStringLiteral("typing")) {}
+    WindowsExercise() : E2eTest(QStringLiteral("typing")) { }
 
     // One client run in the "windows-exercise" child mode (see WindowsChild.cpp); the
     // engine keeps a copy of what it read (record); bounded to 32 s.
@@ -35,7 +35,8 @@ protected:
     // A submitted run: the prompts, one upload, the run ended cleanly.
     void expectSubmitted(const ClientRun& r, const QStringList& promptsBefore, const QString& questionId)
     {
-        EXPECT_EQ(r.promptTexts(), promptsBefore + QStringList{kSubmitQuestion}) << r.describe().toStdString();
+        EXPECT_EQ(r.promptTexts(), promptsBefore + QStringList{kSubmitQuestion})
+            << r.describe().toStdString();
         const QList<QJsonObject> up = uploadsReceived();
         ASSERT_EQ(up.size(), 1);
         EXPECT_EQ(up.first().value(QStringLiteral("questionid")).toString(), questionId);

@@ -19,9 +19,9 @@ QString flattened(const QString& questionId, const QMap<int, QString>& values)
     QStringList entries;
     for (int slot = 0; slot <= 28; ++slot)
         entries << QString::number(slot <= 12 ? 26020 + slot : 26021 + slot) + QStringLiteral("==>")
-                       + values.value(slot);
-    return QStringLiteral("[strOpsList]\r\n") + questionId + QLatin1Char('=') + entries.join(QStringLiteral("<++>"))
-           + QStringLiteral(")True\r\n");
+                + values.value(slot);
+    return QStringLiteral("[strOpsList]\r\n") + questionId + QLatin1Char('=')
+        + entries.join(QStringLiteral("<++>")) + QStringLiteral(")True\r\n");
 }
 
 TEST_F(WindowsExercise, ControlPanelAndSystemDialogsRecordTheirSlots)
@@ -39,22 +39,24 @@ TEST_F(WindowsExercise, ControlPanelAndSystemDialogsRecordTheirSlots)
     EXPECT_EQ(r.seen.value(QStringLiteral("date.picked")), QStringLiteral("2012-03-05 19:09:00"));
     EXPECT_EQ(r.seen.value(QStringLiteral("slot1")), QStringLiteral("2012-03-05 19:09:00"));
     EXPECT_EQ(r.seen.value(QStringLiteral("clock")), QStringLiteral("19:09"));
-    const QString props = QStringLiteral("常规=1,计算机名=0,硬件=1,高级=0,系统还原=0,自动更新=0,远程=0,设备管理器=1");
+    const QString props = QStringLiteral(
+        "常规=1,计算机名=0,硬件=1,高级=0,系统还原=0,自动更新=0,远程=0,设备管理器=1");
     EXPECT_EQ(r.seen.value(QStringLiteral("slot18")), props);
     EXPECT_EQ(r.seen.value(QStringLiteral("slot19.memory")), QStringLiteral("内存=1,磁盘=0"));
     EXPECT_EQ(r.seen.value(QStringLiteral("slot19")), QStringLiteral("内存=1,磁盘=1"));
 
     // The final save carries the mouse slots 21 to 28 too.
-    EXPECT_EQ(engineArchive(), flattened(QStringLiteral("26002"),
-                                         {{1, QStringLiteral("2012-03-05 19:09:00")},
-                                          {18, props},
-                                          {19, QStringLiteral("内存=1,磁盘=1")},
-                                          {21, QStringLiteral("1")},
-                                          {22, QStringLiteral("0")},
-                                          {23, QStringLiteral("0")},
-                                          {24, QStringLiteral("0")},
-                                          {25, QStringLiteral("0")},
-                                          {28, QStringLiteral("0")}}));
+    EXPECT_EQ(engineArchive(),
+              flattened(QStringLiteral("26002"),
+                        {{1, QStringLiteral("2012-03-05 19:09:00")},
+                         {18, props},
+                         {19, QStringLiteral("内存=1,磁盘=1")},
+                         {21, QStringLiteral("1")},
+                         {22, QStringLiteral("0")},
+                         {23, QStringLiteral("0")},
+                         {24, QStringLiteral("0")},
+                         {25, QStringLiteral("0")},
+                         {28, QStringLiteral("0")}}));
     expectSubmitted(r, {kLeaveDesktop}, QStringLiteral("26002"));
     const QList<QJsonObject> up = uploadsReceived();
     ASSERT_EQ(up.size(), 1);
@@ -70,7 +72,8 @@ TEST_F(WindowsExercise, PrinterWizardAndSecuritySuiteRecordTheirSlots)
     ASSERT_TRUE(r.stuck.isEmpty()) << r.describe().toStdString();
 
     EXPECT_EQ(r.seen.value(QStringLiteral("controlpanel.closed")), QStringLiteral("1"));
-    EXPECT_EQ(r.seen.value(QStringLiteral("printer.name")), QStringLiteral("\\\\192.168.0.189\\Canon iP2700 series"));
+    EXPECT_EQ(r.seen.value(QStringLiteral("printer.name")),
+              QStringLiteral("\\\\192.168.0.189\\Canon iP2700 series"));
     EXPECT_EQ(r.seen.value(QStringLiteral("slot26")), QStringLiteral("1"));
     EXPECT_EQ(r.seen.value(QStringLiteral("printers.closed")), QStringLiteral("1"));
     EXPECT_EQ(r.seen.value(QStringLiteral("slot20.started")), QStringLiteral("0"));
@@ -80,8 +83,9 @@ TEST_F(WindowsExercise, PrinterWizardAndSecuritySuiteRecordTheirSlots)
     EXPECT_EQ(r.seen.value(QStringLiteral("sd2.minimised")), QStringLiteral("1"));
     EXPECT_EQ(r.seen.value(QStringLiteral("slot27")), QStringLiteral("1"));
 
-    EXPECT_EQ(engineArchive(), flattened(QStringLiteral("26003"),
-                                         {{20, QStringLiteral("1")}, {26, QStringLiteral("1")}, {27, QStringLiteral("1")}}));
+    EXPECT_EQ(engineArchive(),
+              flattened(QStringLiteral("26003"),
+                        {{20, QStringLiteral("1")}, {26, QStringLiteral("1")}, {27, QStringLiteral("1")}}));
     expectSubmitted(r, {kLeaveDesktop}, QStringLiteral("26003"));
     const QList<QJsonObject> up = uploadsReceived();
     ASSERT_EQ(up.size(), 1);

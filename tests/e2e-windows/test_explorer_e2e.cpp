@@ -23,12 +23,14 @@ TEST_F(WindowsExercise, ExplorerAndRecycleBinRecordTheirSlotsToTheUpload)
 
     EXPECT_EQ(r.seen.value(QStringLiteral("desktop.title")), QStringLiteral("当前操作题为：Windows Virtual"));
     EXPECT_EQ(r.seen.value(QStringLiteral("mycp.taskButton")), QStringLiteral("1"));
-    EXPECT_EQ(r.seen.value(QStringLiteral("mycp.first")), QStringLiteral("录像文件.exe"));   // after the two folders
+    EXPECT_EQ(r.seen.value(QStringLiteral("mycp.first")),
+              QStringLiteral("录像文件.exe")); // after the two folders
     EXPECT_EQ(r.seen.value(QStringLiteral("property.title")), QStringLiteral("本地磁盘 (C:) 属性"));
     EXPECT_EQ(r.seen.value(QStringLiteral("mycp.taskButtonAfterClose")), QStringLiteral("0"));
     EXPECT_EQ(r.seen.value(QStringLiteral("explorer.myDocuments")), QStringLiteral("1"));
     // The material's recycle folder, in the order of the file search.
-    EXPECT_EQ(r.seen.value(QStringLiteral("recycle.rows")), QStringLiteral("文件.txt,旧文件.txt,照片.bmp,草稿.doc"));
+    EXPECT_EQ(r.seen.value(QStringLiteral("recycle.rows")),
+              QStringLiteral("文件.txt,旧文件.txt,照片.bmp,草稿.doc"));
     EXPECT_EQ(r.seen.value(QStringLiteral("recycle.type")), QStringLiteral("文本文档"));
     EXPECT_EQ(r.seen.value(QStringLiteral("recycle.after")), QStringLiteral("文件.txt,照片.bmp"));
     // "文件.txt" is part of "旧文件.txt" and stays listed.
@@ -44,12 +46,14 @@ TEST_F(WindowsExercise, ExplorerAndRecycleBinRecordTheirSlotsToTheUpload)
                               {17, QStringLiteral("草稿.doc")}};
     QStringList entries;
     for (int slot = 0; slot <= 20; ++slot)
-        entries << QString::number(slot <= 12 ? 26020 + slot : 26021 + slot) + QStringLiteral("==>") + values.value(slot);
+        entries << QString::number(slot <= 12 ? 26020 + slot : 26021 + slot) + QStringLiteral("==>")
+                + values.value(slot);
     const QString ans = engineArchive();
     const QString head = QStringLiteral("[strOpsList]\r\n26004=") + entries.join(QStringLiteral("<++>"));
     ASSERT_TRUE(ans.startsWith(head)) << ans.toStdString();
     const QString rest = ans.mid(head.size());
-    EXPECT_TRUE(rest == QStringLiteral(")True\r\n") || rest.startsWith(QStringLiteral("<++>26042==>"))) << rest.toStdString();
+    EXPECT_TRUE(rest == QStringLiteral(")True\r\n") || rest.startsWith(QStringLiteral("<++>26042==>")))
+        << rest.toStdString();
 
     expectSubmitted(r, {kLeaveDesktop}, QStringLiteral("26004"));
     const QList<QJsonObject> up = uploadsReceived();

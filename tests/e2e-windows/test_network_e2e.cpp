@@ -38,7 +38,8 @@ TEST_F(WindowsExercise, IISQuestionRecordsTheManagersSettings)
     EXPECT_EQ(r.seen.value(QStringLiteral("answer.saved")), expected);
     EXPECT_EQ(archiveLine(engineArchive(), QStringLiteral("4001")), expected);
     expectSubmitted(r, {kLeaveDesktop}, QStringLiteral("4001"));
-    EXPECT_EQ(uploadsReceived().value(0).value(QStringLiteral("testscore")).toString(), QStringLiteral("10.00"));
+    EXPECT_EQ(uploadsReceived().value(0).value(QStringLiteral("testscore")).toString(),
+              QStringLiteral("10.00"));
 }
 
 TEST_F(WindowsExercise, IPQuestionRecordsTheFiveAddresses)
@@ -57,7 +58,8 @@ TEST_F(WindowsExercise, IPQuestionRecordsTheFiveAddresses)
     EXPECT_EQ(r.seen.value(QStringLiteral("answer.saved")), expected);
     EXPECT_EQ(archiveLine(engineArchive(), QStringLiteral("19001")), expected);
     expectSubmitted(r, {kLeaveDesktop}, QStringLiteral("19001"));
-    EXPECT_EQ(uploadsReceived().value(0).value(QStringLiteral("testscore")).toString(), QStringLiteral("10.00"));
+    EXPECT_EQ(uploadsReceived().value(0).value(QStringLiteral("testscore")).toString(),
+              QStringLiteral("10.00"));
 }
 
 TEST_F(WindowsExercise, FTPQuestionUploadsAndDownloadsRealFiles)
@@ -78,7 +80,8 @@ TEST_F(WindowsExercise, FTPQuestionUploadsAndDownloadsRealFiles)
     EXPECT_EQ(r.seen.value(QStringLiteral("answer.saved")), QStringLiteral("True"));
     EXPECT_EQ(archiveLine(engineArchive(), QStringLiteral("22001")), QStringLiteral("True"));
     expectSubmitted(r, {kLeaveDesktop}, QStringLiteral("22001"));
-    EXPECT_EQ(uploadsReceived().value(0).value(QStringLiteral("testscore")).toString(), QStringLiteral("10.00"));
+    EXPECT_EQ(uploadsReceived().value(0).value(QStringLiteral("testscore")).toString(),
+              QStringLiteral("10.00"));
 }
 
 } // namespace

@@ -43,11 +43,14 @@ TEST_F(WindowsExercise, TypingRunsFromLaunchToTheStoredResult)
     // The sample's paragraphs run together into one text (line breaks removed), cut
     // into lines of at most 80 GBK bytes: the first ends after a one-byte character at
     // byte 80, the second after the second byte of a Chinese character at byte 80.
-    EXPECT_EQ(r.seen.value(QStringLiteral("references")),
-              QStringList({QStringLiteral("春天来了，小草从地下探出头来。Practice makes perfect.Typing every day helps you "),
-                           QStringLiteral("learn the keyboard, and good habits make your fingers fast and accurate.学习信息"),
-                           QStringLiteral("技术，打好基础很重要。")})
-                  .join(QLatin1Char('\n')));
+    EXPECT_EQ(
+        r.seen.value(QStringLiteral("references")),
+        QStringList({QStringLiteral(
+                         "春天来了，小草从地下探出头来。Practice makes perfect.Typing every day helps you "),
+                     QStringLiteral(
+                         "learn the keyboard, and good habits make your fingers fast and accurate.学习信息"),
+                     QStringLiteral("技术，打好基础很重要。")})
+            .join(QLatin1Char('\n')));
     EXPECT_EQ(r.seen.value(QStringLiteral("lines")), QStringLiteral("3"));
     EXPECT_EQ(r.seen.value(QStringLiteral("edits")), QStringLiteral("1"));
     EXPECT_EQ(r.seen.value(QStringLiteral("total")), QStringLiteral("152"));
@@ -55,10 +58,11 @@ TEST_F(WindowsExercise, TypingRunsFromLaunchToTheStoredResult)
 
     // "春天来X" (three right, one wrong) and "learn the keyboard" (18 right): 22 typed,
     // 21 right, 1 wrong, of 152; the input lines each followed by the separator.
-    const QString result = QStringLiteral("152$#$22$#$21$#$1$#$春天来X") + kLineSep + QStringLiteral("learn the keyboard")
-                           + kLineSep + kLineSep;
+    const QString result = QStringLiteral("152$#$22$#$21$#$1$#$春天来X") + kLineSep
+        + QStringLiteral("learn the keyboard") + kLineSep + kLineSep;
     EXPECT_EQ(r.seen.value(QStringLiteral("answer.typed")), result);
-    EXPECT_EQ(r.seen.value(QStringLiteral("panels")), QStringLiteral("共有文字152个|输入22个|正确21个|错误1个"));
+    EXPECT_EQ(r.seen.value(QStringLiteral("panels")),
+              QStringLiteral("共有文字152个|输入22个|正确21个|错误1个"));
     EXPECT_EQ(r.seen.value(QStringLiteral("closed")), QStringLiteral("1"));
 
     // SoftStart_Continue brings the window back with the input and the same result.
@@ -68,7 +72,8 @@ TEST_F(WindowsExercise, TypingRunsFromLaunchToTheStoredResult)
     EXPECT_EQ(r.seen.value(QStringLiteral("reopened.edit2")), QStringLiteral("learn the keyboard"));
     EXPECT_EQ(r.seen.value(QStringLiteral("answer.reopened")), result);
 
-    EXPECT_EQ(engineArchive(), QStringLiteral("[strOpsList]\r\n11001=") + result + QStringLiteral(")True\r\n"));
+    EXPECT_EQ(engineArchive(),
+              QStringLiteral("[strOpsList]\r\n11001=") + result + QStringLiteral(")True\r\n"));
     expectSubmitted(r, {}, QStringLiteral("11001"));
 }
 
@@ -145,7 +150,8 @@ TEST_F(WindowsExercise, WindowsVirtualQuestionSavesTheFlattenedList)
     EXPECT_EQ(r.seen.value(QStringLiteral("desktop.timerSave")), QStringLiteral("0"));
     EXPECT_EQ(r.seen.value(QStringLiteral("desktop.recyclePicture")), QStringLiteral("1"));
     EXPECT_EQ(r.seen.value(QStringLiteral("emptyAction")), QStringLiteral("1"));
-    EXPECT_EQ(r.seen.value(QStringLiteral("confirm.text")), QStringLiteral("确实要删除“回收站”中的所有项目吗?"));
+    EXPECT_EQ(r.seen.value(QStringLiteral("confirm.text")),
+              QStringLiteral("确实要删除“回收站”中的所有项目吗?"));
     EXPECT_EQ(r.seen.value(QStringLiteral("slot10")), QStringLiteral("1"));
     EXPECT_EQ(r.seen.value(QStringLiteral("recyclePicture.after")), QStringLiteral("0"));
     // The second visit: the same title, the bin still emptied.
@@ -155,9 +161,10 @@ TEST_F(WindowsExercise, WindowsVirtualQuestionSavesTheFlattenedList)
     QStringList entries;
     for (int slot = 0; slot <= 28; ++slot)
         entries << QString::number(slot <= 12 ? 26020 + slot : 26021 + slot) + QStringLiteral("==>")
-                       + (slot == 10 ? QStringLiteral("1") : QString());
-    EXPECT_EQ(engineArchive(), QStringLiteral("[strOpsList]\r\n26001=") + entries.join(QStringLiteral("<++>"))
-                                   + QStringLiteral(")True\r\n"));
+                + (slot == 10 ? QStringLiteral("1") : QString());
+    EXPECT_EQ(engineArchive(),
+              QStringLiteral("[strOpsList]\r\n26001=") + entries.join(QStringLiteral("<++>"))
+                  + QStringLiteral(")True\r\n"));
     expectSubmitted(r, {kLeaveDesktop, kLeaveDesktop}, QStringLiteral("26001"));
 }
 
@@ -169,14 +176,16 @@ TEST_F(WindowsExercise, WindowsVirtualQuestionSavesTheFlattenedList)
 TEST_F(WindowsExercise, ProgramQuestionStartsTheRegisteredProgramAndExitEndsIt)
 {
     const QString access = fakeProgram(dir + QStringLiteral("/bin/MSACCESS.EXE"), QStringLiteral("access"));
-    ASSERT_TRUE(win::RegWriteString(win::Hive::HKCR, QStringLiteral("Accesshtmlfile\\shell\\open\\command"), QString(),
-                                    QLatin1Char('"') + access + QStringLiteral("\" \"%1\"")));
+    ASSERT_TRUE(win::RegWriteString(win::Hive::HKCR, QStringLiteral("Accesshtmlfile\\shell\\open\\command"),
+                                    QString(), QLatin1Char('"') + access + QStringLiteral("\" \"%1\"")));
     startSite(questionOfType(9));
-    const ClientRun r = runClient(launch(QStringLiteral("odd")), {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}});
+    const ClientRun r = runClient(launch(QStringLiteral("odd")),
+                                  {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}});
     ASSERT_FALSE(r.running.isEmpty()) << r.describe().toStdString();
 
     EXPECT_EQ(r.running.value(QStringLiteral("ProgramToClose")), QStringLiteral("MSACCESS.EXE"));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return pidOf(QStringLiteral("access")) > 0; }, 3000)) << "the program did not start";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pidOf(QStringLiteral("access")) > 0; }, 3000))
+        << "the program did not start";
     EXPECT_EQ(argsOf(QStringLiteral("access")), QStringList{});
     EXPECT_TRUE(TestEnv::shellOpens().isEmpty()) << TestEnv::shellOpens().join('\n').toStdString();
 
@@ -192,12 +201,14 @@ TEST_F(WindowsExercise, ProgramQuestionStartsTheRegisteredProgramAndExitEndsIt)
 TEST_F(WindowsExercise, PaintQuestionStartsPaintAndItsRecorder)
 {
     const QString paint = fakeProgram(dir + QStringLiteral("/bin/mspaint.exe"), QStringLiteral("paint"));
-    ASSERT_TRUE(win::RegWriteString(win::Hive::HKLM,
-                                    QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\mspaint.exe"),
-                                    QString(), paint));
+    ASSERT_TRUE(win::RegWriteString(
+        win::Hive::HKLM,
+        QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\mspaint.exe"), QString(),
+        paint));
     fakeProgram(TestEnv::programDir() + QStringLiteral("/ConsoleTest.exe"), QStringLiteral("console"));
     startSite(questionOfType(27));
-    const ClientRun r = runClient(launch(QStringLiteral("odd")), {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}});
+    const ClientRun r = runClient(launch(QStringLiteral("odd")),
+                                  {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}});
     ASSERT_FALSE(r.running.isEmpty()) << r.describe().toStdString();
 
     const QString folder = QStringLiteral("Y:\\5001\\");
@@ -211,7 +222,8 @@ TEST_F(WindowsExercise, PaintQuestionStartsPaintAndItsRecorder)
     EXPECT_EQ(r.promptTexts(), QStringList{kExitQuestion}) << r.describe().toStdString();
     EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !ProcessAlive(pidOf(QStringLiteral("paint"))); }, 3000)) << "Paint still runs";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !ProcessAlive(pidOf(QStringLiteral("paint"))); }, 3000))
+        << "Paint still runs";
     EXPECT_TRUE(QTest::qWaitFor([this] { return !ProcessAlive(pidOf(QStringLiteral("console"))); }, 3000))
         << "the recorder still runs";
 }

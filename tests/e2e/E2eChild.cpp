@@ -55,9 +55,11 @@ void WriteState(const QString& name, TfrmTool* tool)
         add(QStringLiteral("driveTarget"), win::QueryDrive(strCurDisk.at(0)));
         if (tool)
             add(QStringLiteral("materialOnDrive"),
-                Flag(QDir(win::toHost(strCurDisk + QStringLiteral(":\\") + QString::number(tool->QuestionId())))
+                Flag(QDir(win::toHost(strCurDisk + QStringLiteral(":\\")
+                                      + QString::number(tool->QuestionId())))
                          .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
-                         .size() > 0));
+                         .size()
+                     > 0));
     }
     if (tool) {
         add(QStringLiteral("labOpPath"), tool->labOpPath->text());
@@ -108,7 +110,8 @@ ClientChild::ClientChild(const QStringList& args, const char* appName,
     for (const QString& a : qEnvironmentVariable("E2E_ANSWERS").split(QLatin1Char(','), Qt::SkipEmptyParts))
         prompts->answers.push_back(a.trimmed() == QLatin1String("1"));
     prompts->onPrompt = [afterPrompt = std::move(afterPrompt)](const PromptRecord& r) {
-        WriteOutput(QStringLiteral("prompts.txt"), r.kind + QLatin1Char('\t') + OneLine(r.text) + QLatin1Char('\n'), true);
+        WriteOutput(QStringLiteral("prompts.txt"),
+                    r.kind + QLatin1Char('\t') + OneLine(r.text) + QLatin1Char('\n'), true);
         if (afterPrompt)
             afterPrompt(r);
     };

@@ -129,7 +129,7 @@ void E2eTest::startSite(const QString& questions)
 QString E2eTest::launch(const QString& name, const QString& query) const
 {
     return QStringLiteral("KelTamry-EXERCISE://") + site->url() + QStringLiteral("/launch/") + name
-           + (query.isEmpty() ? QString() : QLatin1Char('?') + query);
+        + (query.isEmpty() ? QString() : QLatin1Char('?') + query);
 }
 
 ClientRun E2eTest::runChild(const QString& mode, int timeoutMs, const QString& launchArg,
@@ -162,8 +162,10 @@ ClientRun E2eTest::runChild(const QString& mode, int timeoutMs, const QString& l
     r.exitCode = p.exitCode();
     r.timedOut = r.timedOut || QFile::exists(r.out + QStringLiteral("/timeout.txt"));
     r.stuck = ReadText(r.out + QStringLiteral("/stuck.txt")).trimmed();
-    for (const QString& line : ReadText(r.out + QStringLiteral("/prompts.txt")).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        r.prompts.append({line.section(QLatin1Char('\t'), 0, 0), unescape(line.section(QLatin1Char('\t'), 1))});
+    for (const QString& line :
+         ReadText(r.out + QStringLiteral("/prompts.txt")).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        r.prompts.append(
+            {line.section(QLatin1Char('\t'), 0, 0), unescape(line.section(QLatin1Char('\t'), 1))});
     r.running = ReadState(r.out + QStringLiteral("/running.txt"));
     r.after = ReadState(r.out + QStringLiteral("/after.txt"));
     r.end = ReadState(r.out + QStringLiteral("/end.txt"));
@@ -189,7 +191,8 @@ QString E2eTest::questionOfType(int type)
         EXPECT_TRUE(QFile::copy(sample + f, q + QLatin1Char('/') + f)) << f.toStdString();
     QByteArray paper = ReadBytes(q + QStringLiteral("/Paper.xml"));
     EXPECT_TRUE(paper.contains("<operationtype>5</operationtype>"));
-    paper.replace("<operationtype>5</operationtype>", "<operationtype>" + QByteArray::number(type) + "</operationtype>");
+    paper.replace("<operationtype>5</operationtype>",
+                  "<operationtype>" + QByteArray::number(type) + "</operationtype>");
     QFile pf(q + QStringLiteral("/Paper.xml"));
     EXPECT_TRUE(pf.open(QIODevice::WriteOnly | QIODevice::Truncate));
     pf.write(paper);
@@ -222,7 +225,7 @@ qint64 E2eTest::pidOf(const QString& tag) const
 QStringList E2eTest::argsOf(const QString& tag) const
 {
     const QString file = dir + QLatin1Char('/') + tag + QStringLiteral(".args");
-    (void)QTest::qWaitFor([&file] { return QFile::exists(file); }, 3000);   // read whatever is there
+    (void)QTest::qWaitFor([&file] { return QFile::exists(file); }, 3000); // read whatever is there
     return ReadText(file).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 

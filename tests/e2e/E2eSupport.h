@@ -31,12 +31,11 @@ QByteArray ReadBytes(const QString& path);
 // A key=value file written by the child (CR and LF written as \r and \n).
 QMap<QString, QString> ReadState(const QString& path);
 
-
 // Whether the process runs; a zombie (still answering kill(0)) does not.
 bool ProcessAlive(qint64 pid);
 
 struct ChildPrompt {
-    QString kind;   // "ShowPrompt", "AskPrompt", ...
+    QString kind; // "ShowPrompt", "AskPrompt", ...
     QString text;
 };
 
@@ -46,7 +45,7 @@ struct ClientRun {
     bool crashed = false;
     bool timedOut = false;
     qint64 ms = 0;
-    QString stuck;   // the student script's step that did not complete
+    QString stuck; // the student script's step that did not complete
     QList<ChildPrompt> prompts;
     QMap<QString, QString> running, after, end, seen;
     QString out;
@@ -58,7 +57,7 @@ struct ClientRun {
 class E2eTest : public ::testing::Test {
 protected:
     // sample: a sample question (folder of questionsDir()) the suite relies on.
-    explicit E2eTest(QString sample) : m_sample(std::move(sample)) {}
+    explicit E2eTest(QString sample) : m_sample(std::move(sample)) { }
 
     // A fresh prefix, the program folder with the programs, no shell opens, and the
     // test's own folder (dir) with the site's upload record (uploads) and the place
@@ -79,7 +78,8 @@ protected:
     // One client run in the named child mode of this executable, with the launch
     // parameter (none when empty) and the child's environment additions; bounded to
     // timeoutMs. The output folder is dir/runN.
-    ClientRun runChild(const QString& mode, int timeoutMs, const QString& launchArg, const QMap<QString, QString>& env);
+    ClientRun runChild(const QString& mode, int timeoutMs, const QString& launchArg,
+                       const QMap<QString, QString>& env);
 
     // The uploads as the site received them.
     QList<QJsonObject> uploadsReceived() const;

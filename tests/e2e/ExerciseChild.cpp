@@ -43,7 +43,8 @@ int exerciseChild(const QStringList& args)
 
     if (qEnvironmentVariable("E2E_TAKE_DRIVE") == QLatin1String("1") && strCurDisk.size() == 1) {
         // A real disk (not a mapping) under the letter the toolbar picked.
-        QDir().mkpath(win::PrefixDir() + QStringLiteral("/dosdevices/") + strCurDisk.toLower() + QLatin1Char(':'));
+        QDir().mkpath(win::PrefixDir() + QStringLiteral("/dosdevices/") + strCurDisk.toLower()
+                      + QLatin1Char(':'));
         WriteOutput(QStringLiteral("taken.txt"), strCurDisk, false);
     }
 

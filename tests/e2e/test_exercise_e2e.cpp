@@ -36,7 +36,7 @@ const QString kRetryQuestion = QStringLiteral("上传练习成绩到Tamry网失�
 
 class Exercise : public E2eTest {
 protected:
-    Exercise() : E2eTest(QStringLiteral("word")) {}
+    Exercise() : E2eTest(QStringLiteral("word")) { }
 
     // One client run in the "exercise" child mode (see ExerciseChild.cpp) with the
     // launch parameter (none when empty) and the child's environment additions;
@@ -48,7 +48,9 @@ protected:
 
     static bool driveLinked(QChar letter)
     {
-        return QFileInfo(TestEnv::prefixDir() + QStringLiteral("/dosdevices/") + letter.toLower() + QLatin1Char(':')).isSymLink();
+        return QFileInfo(TestEnv::prefixDir() + QStringLiteral("/dosdevices/") + letter.toLower()
+                         + QLatin1Char(':'))
+            .isSymLink();
     }
 
     // A fake Word: records its pid and its arguments, then stays running as
@@ -58,11 +60,12 @@ protected:
     {
         const QString win = fakeProgram(dir + QStringLiteral("/bin/WINWORD.EXE"), QStringLiteral("word"));
         ASSERT_FALSE(win.isEmpty());
-        ASSERT_TRUE(win::RegWriteString(win::Hive::HKCR, QStringLiteral("wordhtmlfile\\shell\\open\\command"), QString(),
-                                        QLatin1Char('"') + win + QStringLiteral("\" \"%1\"")));
-        ASSERT_TRUE(win::RegWriteString(win::Hive::HKLM,
-                                        QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\WINWORD.EXE"),
-                                        QString(), win));
+        ASSERT_TRUE(win::RegWriteString(win::Hive::HKCR, QStringLiteral("wordhtmlfile\\shell\\open\\command"),
+                                        QString(), QLatin1Char('"') + win + QStringLiteral("\" \"%1\"")));
+        ASSERT_TRUE(win::RegWriteString(
+            win::Hive::HKLM,
+            QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\WINWORD.EXE"), QString(),
+            win));
     }
 
     qint64 fakeWordPid() const { return pidOf(QStringLiteral("word")); }
@@ -77,18 +80,21 @@ TEST_F(Exercise, FolderQuestionRunsOnTheVirtualDriveAndExitCleansUp)
 {
     startSite();
     const ClientRun r = runClient(launch(QStringLiteral("windows-folder")),
-                            {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}});
+                                  {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}});
     ASSERT_FALSE(r.running.isEmpty()) << r.describe().toStdString();
     EXPECT_EQ(r.running.value(QStringLiteral("labOpPath")), QStringLiteral("考生文件夹: Y:\\"));
     EXPECT_EQ(r.running.value(QStringLiteral("QuestionId")), QStringLiteral("5001"));
-    EXPECT_EQ(r.running.value(QStringLiteral("OperationPath")), r.running.value(QStringLiteral("PracticeDir")) + QStringLiteral("5001"));
+    EXPECT_EQ(r.running.value(QStringLiteral("OperationPath")),
+              r.running.value(QStringLiteral("PracticeDir")) + QStringLiteral("5001"));
     // The drive showed the practice folder, with the material, while the exercise ran.
-    EXPECT_EQ(r.running.value(QStringLiteral("driveTarget")) + QLatin1Char('\\'), r.running.value(QStringLiteral("PracticeDir")));
+    EXPECT_EQ(r.running.value(QStringLiteral("driveTarget")) + QLatin1Char('\\'),
+              r.running.value(QStringLiteral("PracticeDir")));
     EXPECT_EQ(r.running.value(QStringLiteral("materialOnDrive")), QStringLiteral("1"));
 
     const QStringList opened = TestEnv::shellOpens();
     ASSERT_EQ(opened.size(), 1) << opened.join('\n').toStdString();
-    EXPECT_TRUE(opened.first().contains(QStringLiteral("Y:\\5001")) || opened.first().endsWith(QStringLiteral("/5001"))
+    EXPECT_TRUE(opened.first().contains(QStringLiteral("Y:\\5001"))
+                || opened.first().endsWith(QStringLiteral("/5001"))
                 || opened.first().endsWith(QStringLiteral("/5001/")))
         << opened.first().toStdString();
 
@@ -109,15 +115,16 @@ TEST_F(Exercise, ExitDuringTheStartSequenceStopsItAndLeavesNothing)
 {
     struct Case {
         const char* row;
-        const char* exitAt;   // the log line after which Exit is pressed
+        const char* exitAt; // the log line after which Exit is pressed
     };
     const Case cases[] = {
         {"DuringTheDownload", "TwebServer.Download in"},
         {"AfterTheFolders", "TStuDirManage.AddStuDir Out"},
         {"WhileTheDriveIsProved", "unDMDB.CreateDisk in"},
     };
-    const QStringList laterSteps{QStringLiteral("TwebServer.CopyMaterialTo In"), QStringLiteral("TwebServer.SoftStart In"),
-                                 QStringLiteral("unDMDB.CreateDisk in"), QStringLiteral("TStuDirManage.AddStuDir In")};
+    const QStringList laterSteps{
+        QStringLiteral("TwebServer.CopyMaterialTo In"), QStringLiteral("TwebServer.SoftStart In"),
+        QStringLiteral("unDMDB.CreateDisk in"), QStringLiteral("TStuDirManage.AddStuDir In")};
     startSite();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
@@ -153,7 +160,8 @@ TEST_F(Exercise, ExitDuringTheStartSequenceStopsItAndLeavesNothing)
 TEST_F(Exercise, WithoutLaunchAddressOpensTheSignInPageAndEnds)
 {
     const ClientRun r = runClient(QString(), {});
-    EXPECT_EQ(r.promptTexts(), QStringList{QStringLiteral("请到Tamry网进行练习！")}) << r.describe().toStdString();
+    EXPECT_EQ(r.promptTexts(), QStringList{QStringLiteral("请到Tamry网进行练习！")})
+        << r.describe().toStdString();
     const QString signIn = TIniFile(win::ProgramDir() + QStringLiteral("Config.ini"))
                                .ReadString(QStringLiteral("LOCAL"), QStringLiteral("URL_USER_LOGIN"));
     ASSERT_FALSE(signIn.isEmpty());
@@ -169,7 +177,8 @@ TEST_F(Exercise, TakenDriveLetterRunsInThePlainPracticeFolder)
 {
     startSite();
     const ClientRun r = runClient(launch(QStringLiteral("windows-folder")),
-                            {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}, {QStringLiteral("E2E_TAKE_DRIVE"), QStringLiteral("1")}});
+                                  {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")},
+                                   {QStringLiteral("E2E_TAKE_DRIVE"), QStringLiteral("1")}});
     ASSERT_EQ(ReadText(r.out + QStringLiteral("/taken.txt")), QStringLiteral("Y"));
     ASSERT_FALSE(r.running.isEmpty()) << r.describe().toStdString();
     const QString operationPath = r.running.value(QStringLiteral("OperationPath"));
@@ -182,7 +191,8 @@ TEST_F(Exercise, TakenDriveLetterRunsInThePlainPracticeFolder)
     const QStringList opened = TestEnv::shellOpens();
     ASSERT_EQ(opened.size(), 1) << opened.join('\n').toStdString();
     const QString hostFolder = win::toHost(operationPath);
-    EXPECT_TRUE(opened.first().contains(operationPath) || opened.first().contains(hostFolder)) << opened.first().toStdString();
+    EXPECT_TRUE(opened.first().contains(operationPath) || opened.first().contains(hostFolder))
+        << opened.first().toStdString();
 
     EXPECT_EQ(r.exitCode, 0) << r.describe().toStdString();
     // The disk that was there before is left alone.
@@ -190,7 +200,7 @@ TEST_F(Exercise, TakenDriveLetterRunsInThePlainPracticeFolder)
 }
 
 // An operation type that has no way to be started ends the start.
-class NoStartMode : public Exercise, public ::testing::WithParamInterface<int> {};
+class NoStartMode : public Exercise, public ::testing::WithParamInterface<int> { };
 
 TEST_P(NoStartMode, EndsWithTheStartFailure)
 {
@@ -199,7 +209,8 @@ TEST_P(NoStartMode, EndsWithTheStartFailure)
     ASSERT_FALSE(HasFailure()) << "the question could not be prepared";
     startSite(questions);
 
-    const ClientRun r = runClient(launch(QStringLiteral("odd")), {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}});
+    const ClientRun r = runClient(launch(QStringLiteral("odd")),
+                                  {{QStringLiteral("E2E_ACTION"), QStringLiteral("exit")}});
     EXPECT_TRUE(r.running.isEmpty()) << r.describe().toStdString();
     ASSERT_FALSE(r.prompts.isEmpty()) << r.describe().toStdString();
     EXPECT_EQ(r.prompts.last().text, QStringLiteral("启动失败,程序将退出！")) << r.describe().toStdString();
@@ -219,8 +230,8 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
     registerFakeWord();
     startSite();
     const ClientRun r = runClient(launch(QStringLiteral("word")),
-                            {{QStringLiteral("E2E_ACTION"), QStringLiteral("submit")},
-                             {QStringLiteral("PRAVIK_ENGINE_RECORD"), record}});
+                                  {{QStringLiteral("E2E_ACTION"), QStringLiteral("submit")},
+                                   {QStringLiteral("PRAVIK_ENGINE_RECORD"), record}});
     ASSERT_FALSE(r.running.isEmpty()) << r.describe().toStdString();
 
     // Started: Word on the document that the 6002 step names, in the question folder.
@@ -240,12 +251,15 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
     const QByteArray pfBytes = ReadBytes(record + QStringLiteral(".pf.ini"));
     ASSERT_FALSE(pfBytes.isEmpty()) << "the engine recorded no pf.ini";
     EXPECT_EQ(recordText.trimmed(),
-              QStringLiteral("argument=") + QString::fromLatin1(QCryptographicHash::hash(pfBytes, QCryptographicHash::Md5).toHex().toUpper()));
+              QStringLiteral("argument=")
+                  + QString::fromLatin1(
+                      QCryptographicHash::hash(pfBytes, QCryptographicHash::Md5).toHex().toUpper()));
 
     // pf.ini: eleven lines in order, CR LF.
     const QString e = win::ProgramDir();
-    const QString root = r.running.value(QStringLiteral("ExamineeDir"));   // {R}{N}\ .
-    const QString examineeNo = QString(root).replace(QLatin1Char('\\'), QLatin1Char('/')).section(QLatin1Char('/'), -2, -2);
+    const QString root = r.running.value(QStringLiteral("ExamineeDir")); // {R}{N}\ .
+    const QString examineeNo =
+        QString(root).replace(QLatin1Char('\\'), QLatin1Char('/')).section(QLatin1Char('/'), -2, -2);
     ASSERT_FALSE(examineeNo.isEmpty());
     ASSERT_TRUE(pfBytes.endsWith("\r\n"));
     QStringList pfLines = win::fromAnsi(pfBytes).split(QStringLiteral("\r\n"));
@@ -258,7 +272,7 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
         QStringLiteral("AnsFile=") + root + QStringLiteral("ans.zt"),
         QStringLiteral("AnsPath=") + root + examineeNo,
         QStringLiteral("ResultFile=") + root + QStringLiteral("pf\\rt.zt"),
-        QString(),   // msgHandle, below
+        QString(), // msgHandle, below
         QStringLiteral("questId=6001"),
         QStringLiteral("areaid=440100"),
         QStringLiteral("stageid=3"),
@@ -266,7 +280,9 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
     };
     for (int i = 0; i < 11; ++i) {
         if (i == 6)
-            EXPECT_TRUE(QRegularExpression(QStringLiteral("^msgHandle=[1-9][0-9]*$")).match(pfLines[i]).hasMatch()) << pfLines[i].toStdString();
+            EXPECT_TRUE(
+                QRegularExpression(QStringLiteral("^msgHandle=[1-9][0-9]*$")).match(pfLines[i]).hasMatch())
+                << pfLines[i].toStdString();
         else
             EXPECT_EQ(pfLines[i], expectedPf[i]);
     }
@@ -313,7 +329,8 @@ TEST_F(Exercise, WordQuestionFromStartToUploadAndCleanUp)
     EXPECT_FALSE(driveLinked(QLatin1Char('Y')));
     const QString examineeHost = r.running.value(QStringLiteral("host.ExamineeDir"));
     ASSERT_FALSE(examineeHost.isEmpty());
-    EXPECT_TRUE(QDir(examineeHost).isEmpty()) << QDir(examineeHost).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').toStdString();
+    EXPECT_TRUE(QDir(examineeHost).isEmpty())
+        << QDir(examineeHost).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').toStdString();
     // (The run download folder: see RealClient below.)
 }
 
@@ -323,16 +340,17 @@ struct FailCase {
     const char* engineFail;
     const char* prompt;
 };
-class EngineFailure : public Exercise, public ::testing::WithParamInterface<FailCase> {};
+class EngineFailure : public Exercise, public ::testing::WithParamInterface<FailCase> { };
 
 TEST_P(EngineFailure, ShowsTheMessageAndTheToolbarStays)
 {
     startSite();
     const QString expected = QString::fromUtf8(GetParam().prompt);
-    const ClientRun r = runClient(launch(QStringLiteral("windows-folder")),
-                            {{QStringLiteral("E2E_ACTION"), QStringLiteral("submit")},
-                             {QStringLiteral("PRAVIK_ENGINE_FAIL"), QString::fromUtf8(GetParam().engineFail)},
-                             {QStringLiteral("E2E_EXIT_AFTER_PROMPT"), expected}});
+    const ClientRun r = runClient(
+        launch(QStringLiteral("windows-folder")),
+        {{QStringLiteral("E2E_ACTION"), QStringLiteral("submit")},
+         {QStringLiteral("PRAVIK_ENGINE_FAIL"), QString::fromUtf8(GetParam().engineFail)},
+         {QStringLiteral("E2E_EXIT_AFTER_PROMPT"), expected}});
     ASSERT_GE(r.prompts.size(), 2) << r.describe().toStdString();
     EXPECT_EQ(r.prompts[0].text, kSubmitQuestion);
     EXPECT_EQ(r.prompts[1].kind, QStringLiteral("ShowPrompt"));
@@ -344,28 +362,31 @@ TEST_P(EngineFailure, ShowsTheMessageAndTheToolbarStays)
     // Then the student leaves through Exit.
     EXPECT_EQ(r.promptTexts().mid(2), QStringList{kExitQuestion});
     EXPECT_TRUE(uploadsReceived().isEmpty());
-    EXPECT_TRUE(TestEnv::shellOpens().size() == 1) << TestEnv::shellOpens().join('\n').toStdString();   // Explorer only
+    EXPECT_TRUE(TestEnv::shellOpens().size() == 1)
+        << TestEnv::shellOpens().join('\n').toStdString(); // Explorer only
     EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, EngineFailure,
-                         ::testing::Values(FailCase{"答案文件无法读取", "答案文件无法读取"}, FailCase{"-", "评分失败"}));
+                         ::testing::Values(FailCase{"答案文件无法读取", "答案文件无法读取"},
+                                           FailCase{"-", "评分失败"}));
 
 // Failed uploads: the retry question up to three times, then the failure prompt
 // with the score; Cancel at a retry question goes straight to it.
 struct RetryCase {
-    const char* answers;   // submit, then the retry questions
+    const char* answers; // submit, then the retry questions
     int attempts;
 };
-class UploadRetry : public Exercise, public ::testing::WithParamInterface<RetryCase> {};
+class UploadRetry : public Exercise, public ::testing::WithParamInterface<RetryCase> { };
 
 TEST_P(UploadRetry, AsksAndEndsWithTheScore)
 {
     startSite();
-    const ClientRun r = runClient(launch(QStringLiteral("windows-folder"), QStringLiteral("callbackmode=refused")),
-                            {{QStringLiteral("E2E_ACTION"), QStringLiteral("submit")},
-                             {QStringLiteral("E2E_ANSWERS"), QString::fromLatin1(GetParam().answers)}});
+    const ClientRun r = runClient(
+        launch(QStringLiteral("windows-folder"), QStringLiteral("callbackmode=refused")),
+        {{QStringLiteral("E2E_ACTION"), QStringLiteral("submit")},
+         {QStringLiteral("E2E_ANSWERS"), QString::fromLatin1(GetParam().answers)}});
     const int attempts = GetParam().attempts;
     EXPECT_EQ(uploadsReceived().size(), attempts);
     ASSERT_EQ(r.prompts.size(), 1 + (attempts == 4 ? 3 : attempts) + 1) << r.describe().toStdString();
@@ -378,7 +399,8 @@ TEST_P(UploadRetry, AsksAndEndsWithTheScore)
     const QString score = uploadsReceived().value(0).value(QStringLiteral("testscore")).toString();
     ASSERT_FALSE(score.isEmpty());
     EXPECT_EQ(last.section(QStringLiteral("----------------------------------"), 0, 0),
-              QStringLiteral("上传练习成绩到Tamry网失败!\r\n本次练习分数:") + score + QStringLiteral("。\r\n"))
+              QStringLiteral("上传练习成绩到Tamry网失败!\r\n本次练习分数:") + score
+                  + QStringLiteral("。\r\n"))
         << last.toStdString();
     EXPECT_EQ(last.section(QStringLiteral("----------------------------------"), 1),
               uploadsReceived().value(0).value(QStringLiteral("answerevaluation")).toString());
@@ -397,9 +419,10 @@ TEST_F(Exercise, ResultForAnotherQuestionIsNotUploaded)
 {
     startSite();
     const ClientRun r = runClient(launch(QStringLiteral("windows-folder")),
-                            {{QStringLiteral("E2E_ACTION"), QStringLiteral("submit")},
-                             {QStringLiteral("PRAVIK_ENGINE_QUESTID"), QStringLiteral("9999")}});
-    EXPECT_EQ(r.promptTexts(), (QStringList{kSubmitQuestion, QStringLiteral("评分失败：评分结果信息与题目信息不一致。")}))
+                                  {{QStringLiteral("E2E_ACTION"), QStringLiteral("submit")},
+                                   {QStringLiteral("PRAVIK_ENGINE_QUESTID"), QStringLiteral("9999")}});
+    EXPECT_EQ(r.promptTexts(),
+              (QStringList{kSubmitQuestion, QStringLiteral("评分失败：评分结果信息与题目信息不一致。")}))
         << r.describe().toStdString();
     EXPECT_TRUE(uploadsReceived().isEmpty());
     EXPECT_EQ(TestEnv::shellOpens().size(), 1) << TestEnv::shellOpens().join('\n').toStdString();
@@ -421,8 +444,8 @@ protected:
         int exitCode = -1;
         bool linkedWhileRunning = false;
         QStringList opened;
-        QString examineeRoot;   // host path of the StuExamData root
-        QStringList downloadRuns;   // run folders left under %TEMP%\DODADA
+        QString examineeRoot; // host path of the StuExamData root
+        QStringList downloadRuns; // run folders left under %TEMP%\DODADA
     };
 
     Left runToHandOver()

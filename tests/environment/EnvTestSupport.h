@@ -20,7 +20,7 @@ namespace envtest {
 class RecordingLog : public ILogCtrl {
 public:
     QStringList lines;
-    void SetLevel(TLogType) override {}
+    void SetLevel(TLogType) override { }
     void Debug(const QString& t) override { lines << t; }
     void Info(const QString& t) override { lines << t; }
     void Warn(const QString& t) override { lines << t; }
@@ -46,7 +46,8 @@ inline QStringList treeOf(const QString& hostDir)
     QStringList out;
     const QDir base(hostDir);
     std::function<void(const QString&)> walk = [&](const QString& d) {
-        for (const QFileInfo& fi : QDir(d).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name)) {
+        for (const QFileInfo& fi :
+             QDir(d).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name)) {
             const QString rel = base.relativeFilePath(fi.absoluteFilePath());
             if (fi.isDir()) {
                 out << rel + "/";

@@ -50,7 +50,7 @@ private:
 
 class PrintLog : public ILogCtrl {
 public:
-    void SetLevel(TLogType) override {}
+    void SetLevel(TLogType) override { }
     void Debug(const QString& t) override { say("log: " + t); }
     void Info(const QString& t) override { say("log: " + t); }
     void Warn(const QString& t) override { say("log: " + t); }
@@ -61,7 +61,7 @@ public:
     void Warn(const QObject*, const QString& t) override { say("log: " + t); }
     void Error(const QObject*, const QString& t) override { say("log: " + t); }
     void Fatal(const QObject*, const QString& t) override { say("log: " + t); }
-    void GetText(QString&) override {}
+    void GetText(QString&) override { }
     void Write(TLogType, const QObject*, const QString& t) override { say("log: " + t); }
 };
 

@@ -31,7 +31,7 @@ protected:
 
 struct ConfigCase {
     const char* name;
-    const char* body;        // nullptr: no Config.ini at all
+    const char* body; // nullptr: no Config.ini at all
     const char* root;
     const char* upload;
     const char* webUrl;
@@ -42,7 +42,7 @@ struct ConfigCase {
 
 const QString kBase = QStringLiteral(PRAVIK_DEFAULT_WEB_URL);
 
-class ConfigTable : public ConfigTest, public ::testing::WithParamInterface<ConfigCase> {};
+class ConfigTable : public ConfigTest, public ::testing::WithParamInterface<ConfigCase> { };
 
 TEST_P(ConfigTable, ReadsValuesAndDefaults)
 {
@@ -75,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ConfigCase{"NoFile", nullptr, "D:\\StuExamData\\", "D:\\Upload\\", "{base}",
                    "{base}/index.php/student/sign/in", "{base}/index.php/main/exercise", true},
-        ConfigCase{"Blanks", "StuExamData=   \r\nUploadPath= \t \r\nWebUrl=  \r\nDownload=  \r\nKelTamry_DEBUG=\r\n",
+        ConfigCase{"Blanks",
+                   "StuExamData=   \r\nUploadPath= \t \r\nWebUrl=  \r\nDownload=  \r\nKelTamry_DEBUG=\r\n",
                    "D:\\StuExamData\\", "D:\\Upload\\", "{base}", "{base}/index.php/student/sign/in",
                    "{base}/index.php/main/exercise", true},
         ConfigCase{"Debug", "KelTamry_DEBUG=1\r\n", "D:\\StuExamData\\", "D:\\Upload\\", "{base}",
@@ -83,10 +84,12 @@ INSTANTIATE_TEST_SUITE_P(
         ConfigCase{"DebugOther", "KelTamry_DEBUG=7\r\n", "D:\\StuExamData\\", "D:\\Upload\\", "{base}",
                    "{base}/index.php/student/sign/in", "{base}/index.php/main/exercise", false},
         // Values are trimmed; roots get their backslash.
-        ConfigCase{"Configured",
-                   "StuExamData= D:\\练习\\根 \r\nUploadPath=C:\\up\r\nWebUrl= http://site.test \r\n"
-                   "URL_USER_LOGIN= http://site.test/in \r\nDownload= http://site.test/dl \r\nKelTamry_DEBUG=0\r\n",
-                   "D:\\练习\\根\\", "C:\\up\\", "http://site.test", "http://site.test/in", "http://site.test/dl", true}),
+        ConfigCase{
+            "Configured",
+            "StuExamData= D:\\练习\\根 \r\nUploadPath=C:\\up\r\nWebUrl= http://site.test \r\n"
+            "URL_USER_LOGIN= http://site.test/in \r\nDownload= http://site.test/dl \r\nKelTamry_DEBUG=0\r\n",
+            "D:\\练习\\根\\", "C:\\up\\", "http://site.test", "http://site.test/in", "http://site.test/dl",
+            true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ConfigTest, EmptiesThePreviousExamineeFolderAndKeepsIt)

@@ -41,7 +41,7 @@ using DmTest = EnvFixture;
 TEST_F(DmTest, WriteLogGoesThroughTheProcessLoggerOnly)
 {
     SetProcessLogger(nullptr);
-    TDM::WriteLog("lost");   // before the log exists: nothing, no crash
+    TDM::WriteLog("lost"); // before the log exists: nothing, no crash
 
     auto levels = std::make_shared<LevelLog>();
     SetProcessLogger(levels);
@@ -85,9 +85,9 @@ TEST_F(DmTest, ReportWithoutQuitPromptsAndLogs)
 struct FolderCase {
     const char* name;
     bool specialFolders;
-    const char* shellValue;   // nullptr: value missing
+    const char* shellValue; // nullptr: value missing
     const char* userValue;
-    const char* expectFavorites;   // "{special}" / "{profile}" placeholders
+    const char* expectFavorites; // "{special}" / "{profile}" placeholders
     const char* expectDesktop;
 };
 
@@ -147,15 +147,18 @@ TEST_P(FolderFallbacks, FollowsTheChain)
     EXPECT_EQ(DM->GetDesktopDir(), expand(c.expectDesktop, specialDesk));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FolderFallbacks,
-    ::testing::Values(
-        FolderCase{"Special", true, "C:\\S\\{n}", "C:\\U\\{n}", "{special}\\", "{special}\\"},
-        FolderCase{"ShellFolders", false, "C:\\S\\{n}", "C:\\U\\{n}", "C:\\S\\Favorites\\", "C:\\S\\Desktop\\"},
-        FolderCase{"UserShellFolders", false, nullptr, "C:\\U\\{n}", "C:\\U\\Favorites\\", "C:\\U\\Desktop\\"},
-        FolderCase{"EmptyShellValue", false, "", "C:\\U\\{n}", "C:\\U\\Favorites\\", "C:\\U\\Desktop\\"},
-        FolderCase{"TempPath", false, nullptr, nullptr, "{profile}Favorites\\", "{profile}桌面\\"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, FolderFallbacks,
+                         ::testing::Values(FolderCase{"Special", true, "C:\\S\\{n}", "C:\\U\\{n}",
+                                                      "{special}\\", "{special}\\"},
+                                           FolderCase{"ShellFolders", false, "C:\\S\\{n}", "C:\\U\\{n}",
+                                                      "C:\\S\\Favorites\\", "C:\\S\\Desktop\\"},
+                                           FolderCase{"UserShellFolders", false, nullptr, "C:\\U\\{n}",
+                                                      "C:\\U\\Favorites\\", "C:\\U\\Desktop\\"},
+                                           FolderCase{"EmptyShellValue", false, "", "C:\\U\\{n}",
+                                                      "C:\\U\\Favorites\\", "C:\\U\\Desktop\\"},
+                                           FolderCase{"TempPath", false, nullptr, nullptr,
+                                                      "{profile}Favorites\\", "{profile}桌面\\"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DmTest, DataModuleCreateResolvesFavorites)
 {
@@ -202,10 +205,10 @@ ChildResult runChild(const QString& mode)
 
 struct QuitCase {
     const char* mode;
-    QStringList expectedLines;   // must appear in this order in the child's output
+    QStringList expectedLines; // must appear in this order in the child's output
 };
 
-class ReportAndExitChild : public ::testing::TestWithParam<QuitCase> {};
+class ReportAndExitChild : public ::testing::TestWithParam<QuitCase> { };
 
 TEST_P(ReportAndExitChild, EndsWithExitCodeZero)
 {
@@ -229,13 +232,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // A modal prompt is open when the request to end arrives (as a second launch's
         // message does); the report shows its own prompt first.
-        QuitCase{"modal", {"prompt: 系统即将关闭 style 1 title 提示信息", "log: 系统即将关闭", "modal returned",
-                           "stopped", "cleaned: examinee folder empty, drive removed", "main loop ended 0"}},
-        QuitCase{"silent", {"modal returned", "stopped", "cleaned: examinee folder empty, drive removed",
-                            "main loop ended 0"}},
+        QuitCase{"modal",
+                 {"prompt: 系统即将关闭 style 1 title 提示信息", "log: 系统即将关闭", "modal returned",
+                  "stopped", "cleaned: examinee folder empty, drive removed", "main loop ended 0"}},
+        QuitCase{"silent",
+                 {"modal returned", "stopped", "cleaned: examinee folder empty, drive removed",
+                  "main loop ended 0"}},
         QuitCase{"before-loop", {"stopped", "main loop ended 0"}},
-        QuitCase{"config-fail", {"prompt: 创建系统目录失败: \r\nQ: style 4 title 提示信息", "ReadConfig false",
-                                 "main loop ended 0"}}),
+        QuitCase{"config-fail",
+                 {"prompt: 创建系统目录失败: \r\nQ: style 4 title 提示信息", "ReadConfig false",
+                  "main loop ended 0"}}),
     [](const auto& info) { return std::string(QString(info.param.mode).replace('-', '_').toStdString()); });
 
 } // namespace

@@ -47,12 +47,12 @@ QString freeLettersDtoZ()
 struct PickCase {
     const char* name;
     const char* input;
-    const char* taken;     // letters mapped before the call ("*" = every free one of D..Z)
+    const char* taken; // letters mapped before the call ("*" = every free one of D..Z)
     bool result;
-    const char* letter;    // the letter afterwards
+    const char* letter; // the letter afterwards
 };
 
-class PickFreeDriveTable : public EnvFixture, public ::testing::WithParamInterface<PickCase> {};
+class PickFreeDriveTable : public EnvFixture, public ::testing::WithParamInterface<PickCase> { };
 
 TEST_P(PickFreeDriveTable, PicksTheLetter)
 {
@@ -69,15 +69,11 @@ TEST_P(PickFreeDriveTable, PicksTheLetter)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PickFreeDriveTable,
-    ::testing::Values(PickCase{"YFree", "Y", "", true, "Y"},
-                      PickCase{"LowerCase", "y", "", true, "Y"},
+    ::testing::Values(PickCase{"YFree", "Y", "", true, "Y"}, PickCase{"LowerCase", "y", "", true, "Y"},
                       // Y taken: from Z down, Z is a drive of the prefix, so X.
-                      PickCase{"YTaken", "Y", "Y", true, "X"},
-                      PickCase{"YXWTaken", "Y", "YXW", true, "V"},
-                      PickCase{"AllTaken", "Y", "*", false, "D"},
-                      PickCase{"C", "C", "", false, "C"},
-                      PickCase{"B", "b", "", false, "b"},
-                      PickCase{"TwoLetters", "YZ", "", false, "YZ"},
+                      PickCase{"YTaken", "Y", "Y", true, "X"}, PickCase{"YXWTaken", "Y", "YXW", true, "V"},
+                      PickCase{"AllTaken", "Y", "*", false, "D"}, PickCase{"C", "C", "", false, "C"},
+                      PickCase{"B", "b", "", false, "b"}, PickCase{"TwoLetters", "YZ", "", false, "YZ"},
                       PickCase{"Empty", "", "", false, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -103,7 +99,8 @@ protected:
         const QString probe = TestEnv::programDir() + "/system.dll";
         if (!QFileInfo::exists(probe))
             QFile::copy(TestEnv::buildBinDir() + "/system.dll", probe);
-        ASSERT_TRUE(QFileInfo(probe).isFile()) << "system.dll missing from " << TestEnv::buildBinDir().toStdString();
+        ASSERT_TRUE(QFileInfo(probe).isFile())
+            << "system.dll missing from " << TestEnv::buildBinDir().toStdString();
     }
     QString practice;
 };
@@ -116,7 +113,8 @@ TEST_F(DriveTest, SubstCreateMapsAndSubstDeleteUnmaps)
     EXPECT_EQ(win::QueryDrive('Y'), practice);
     EXPECT_TRUE(QFileInfo(host(practice + "\\subst.txt")).isFile());
     EXPECT_EQ(QFileInfo(host(practice + "\\subst.txt")).size(), 0);
-    EXPECT_EQ(log->lines, QStringList({"udmdb.SubstCreate in ", "创建虚拟盘成功:42", "dmdb.SubstCreate out"}));
+    EXPECT_EQ(log->lines,
+              QStringList({"udmdb.SubstCreate in ", "创建虚拟盘成功:42", "dmdb.SubstCreate out"}));
 
     // The letter exists now: refused at once.
     log->lines.clear();
@@ -125,7 +123,7 @@ TEST_F(DriveTest, SubstCreateMapsAndSubstDeleteUnmaps)
 
     RemoveVirtualDrive(" y ");
     EXPECT_TRUE(win::QueryDrive('Y').isEmpty());
-    RemoveVirtualDrive("YZ");   // not one letter: nothing happens
+    RemoveVirtualDrive("YZ"); // not one letter: nothing happens
     EXPECT_FALSE(win::DriveHostTarget('Z').isEmpty());
 }
 

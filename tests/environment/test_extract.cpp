@@ -13,14 +13,14 @@ using pravik::test::TestEnv;
 namespace {
 
 struct ZipEntry {
-    QByteArray name;           // raw bytes as stored
+    QByteArray name; // raw bytes as stored
     QByteArray data;
-    bool utf8Flag = false;     // mark the name as UTF-8
+    bool utf8Flag = false; // mark the name as UTF-8
     bool dir = false;
     bool symlink = false;
     zip_int32_t method = ZIP_CM_DEFLATE;
-    bool unmarked = false;     // store the bytes without any mark, as Windows tools do
-                               // (libzip refuses to, so a placeholder is patched)
+    bool unmarked = false; // store the bytes without any mark, as Windows tools do
+        // (libzip refuses to, so a placeholder is patched)
 };
 
 QByteArray placeholder(const QByteArray& name) { return QByteArray(name.size(), 'Q'); }
@@ -52,7 +52,8 @@ void makeZip(const QString& hostPath, const QList<ZipEntry>& entries, zip_uint16
         }
         ASSERT_GE(idx, 0) << zip_strerror(za);
         if (e.symlink)
-            zip_file_set_external_attributes(za, zip_uint64_t(idx), 0, ZIP_OPSYS_UNIX, zip_uint32_t(S_IFLNK | 0777) << 16);
+            zip_file_set_external_attributes(za, zip_uint64_t(idx), 0, ZIP_OPSYS_UNIX,
+                                             zip_uint32_t(S_IFLNK | 0777) << 16);
     }
     ASSERT_EQ(zip_close(za), 0);
     // The unmarked names go in place of their ASCII placeholders (local header and
@@ -81,7 +82,7 @@ protected:
     QString target;
 };
 
-const QByteArray kDoc = QByteArray("material ") .repeated(300);
+const QByteArray kDoc = QByteArray("material ").repeated(300);
 
 TEST_F(ExtractTest, ExtractsWithThePasswordAndDecodesNames)
 {
@@ -90,16 +91,17 @@ TEST_F(ExtractTest, ExtractsWithThePasswordAndDecodesNames)
         QDir(host("D:\\x")).removeRecursively();
         makeZip(host(archive),
                 {{"docs/", {}, false, true},
-                 {win::toAnsi("docs/素材.doc"), kDoc},                     // GBK, no UTF-8 flag
-                 {QString("说明/中文.txt").toUtf8(), "utf8", true},        // UTF-8 flag
-                 {QString("图片.bmp").toUtf8(), "raw utf8", false},        // flag as guessed
+                 {win::toAnsi("docs/素材.doc"), kDoc}, // GBK, no UTF-8 flag
+                 {QString("说明/中文.txt").toUtf8(), "utf8", true}, // UTF-8 flag
+                 {QString("图片.bmp").toUtf8(), "raw utf8", false}, // flag as guessed
                  {"Empty.txt", ""},
                  {"stored.txt", "stored", false, false, false, ZIP_CM_STORE}},
                 em, "morvane");
-        WriteHostFile(host(target + "\\Empty.txt"), "old content");   // overwritten
+        WriteHostFile(host(target + "\\Empty.txt"), "old content"); // overwritten
         ASSERT_TRUE(DM->ExtractArchive(archive, target, "morvane"));
-        EXPECT_EQ(treeOf(host(target)), QStringList({"Empty.txt", "docs/", "docs/素材.doc", "stored.txt", "图片.bmp",
-                                                     "说明/", "说明/中文.txt"}));
+        EXPECT_EQ(treeOf(host(target)),
+                  QStringList({"Empty.txt", "docs/", "docs/素材.doc", "stored.txt", "图片.bmp", "说明/",
+                               "说明/中文.txt"}));
         EXPECT_EQ(ReadHostFile(host(target + "\\docs\\素材.doc")), kDoc);
         EXPECT_EQ(ReadHostFile(host(target + "\\说明\\中文.txt")), "utf8");
         EXPECT_EQ(ReadHostFile(host(target + "\\Empty.txt")), "");
@@ -139,15 +141,15 @@ TEST_F(ExtractTest, EntryNamesFollowTheArchivesMark)
 TEST_F(ExtractTest, WrongOrMissingPasswordFailsWithoutTouchingFiles)
 {
     for (const zip_uint16_t em : {zip_uint16_t(ZIP_EM_TRAD_PKWARE), zip_uint16_t(ZIP_EM_AES_256)})
-    for (const char* pw : {"wrong", "morvanE", ""}) {
-        SCOPED_TRACE(std::to_string(em) + " " + pw);
-        QDir(host("D:\\x")).removeRecursively();
-        makeZip(host(archive), {{"a.txt", kDoc}}, em, "morvane");
-        WriteHostFile(host(target + "\\a.txt"), "mine");
-        EXPECT_FALSE(DM->ExtractArchive(archive, target, pw));
-        EXPECT_EQ(treeOf(host(target)), QStringList({"a.txt"}));
-        EXPECT_EQ(ReadHostFile(host(target + "\\a.txt")), "mine");
-    }
+        for (const char* pw : {"wrong", "morvanE", ""}) {
+            SCOPED_TRACE(std::to_string(em) + " " + pw);
+            QDir(host("D:\\x")).removeRecursively();
+            makeZip(host(archive), {{"a.txt", kDoc}}, em, "morvane");
+            WriteHostFile(host(target + "\\a.txt"), "mine");
+            EXPECT_FALSE(DM->ExtractArchive(archive, target, pw));
+            EXPECT_EQ(treeOf(host(target)), QStringList({"a.txt"}));
+            EXPECT_EQ(ReadHostFile(host(target + "\\a.txt")), "mine");
+        }
 }
 
 TEST_F(ExtractTest, ChecksumErrorFailsAndKeepsTheOldFile)
@@ -171,7 +173,7 @@ struct UnsafeCase {
     bool symlink;
 };
 
-class UnsafeEntries : public ExtractTest, public ::testing::WithParamInterface<UnsafeCase> {};
+class UnsafeEntries : public ExtractTest, public ::testing::WithParamInterface<UnsafeCase> { };
 
 // Nothing is written at all: the whole listing is checked before the first file.
 TEST_P(UnsafeEntries, RefusesTheArchive)
@@ -185,21 +187,20 @@ TEST_P(UnsafeEntries, RefusesTheArchive)
     EXPECT_TRUE(log->lines.join("\n").contains("TDM.ExtractArchive ERROR: "));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UnsafeEntries,
-    ::testing::Values(UnsafeCase{"ParentFirst", "../evil.txt", false},
-                      UnsafeCase{"ParentTwice", "../../evil.txt", false},
-                      UnsafeCase{"ParentInside", "a/../../../evil.txt", false},
-                      UnsafeCase{"ParentBackslash", "a\\..\\..\\evil.txt", false},
-                      UnsafeCase{"Dot", "a/./evil.txt", false},
-                      UnsafeCase{"Absolute", "/tmp/evil.txt", false},
-                      UnsafeCase{"AbsoluteBackslash", "\\evil.txt", false},
-                      UnsafeCase{"Drive", "C:\\evil.txt", false},
-                      UnsafeCase{"DriveRelative", "C:evil.txt", false},
-                      UnsafeCase{"Control", "evil\x01.txt", false},
-                      UnsafeCase{"Newline", "evil\n.txt", false},
-                      UnsafeCase{"Symlink", "link", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, UnsafeEntries,
+                         ::testing::Values(UnsafeCase{"ParentFirst", "../evil.txt", false},
+                                           UnsafeCase{"ParentTwice", "../../evil.txt", false},
+                                           UnsafeCase{"ParentInside", "a/../../../evil.txt", false},
+                                           UnsafeCase{"ParentBackslash", "a\\..\\..\\evil.txt", false},
+                                           UnsafeCase{"Dot", "a/./evil.txt", false},
+                                           UnsafeCase{"Absolute", "/tmp/evil.txt", false},
+                                           UnsafeCase{"AbsoluteBackslash", "\\evil.txt", false},
+                                           UnsafeCase{"Drive", "C:\\evil.txt", false},
+                                           UnsafeCase{"DriveRelative", "C:evil.txt", false},
+                                           UnsafeCase{"Control", "evil\x01.txt", false},
+                                           UnsafeCase{"Newline", "evil\n.txt", false},
+                                           UnsafeCase{"Symlink", "link", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ExtractTest, RefusesAFolderOfTheTargetThatLinksOutside)
 {

@@ -31,7 +31,7 @@ TEST_F(FoldersTest, AddStuDirRebuildsAnExistingTree)
     WriteHostFile(d + "/" + n + "/SaveAs/x.doc", "old");
     WriteHostFile(d + "/Favorites/a.url", "old");
     WriteHostFile(d + "/ans.zt", win::toAnsi("[strOpsList]\r\n9))=True\r\n"));
-    QFile::setPermissions(d + "/" + n + "/5/old.doc", QFile::ReadOwner);   // read-only
+    QFile::setPermissions(d + "/" + n + "/5/old.doc", QFile::ReadOwner); // read-only
 
     DM->ExamRoot = "D:\\R\\";
     TStuDirManage manager;
@@ -68,7 +68,7 @@ struct AdjustCase {
     const char* output;
 };
 
-class AdjustPathTable : public FoldersTest, public ::testing::WithParamInterface<AdjustCase> {};
+class AdjustPathTable : public FoldersTest, public ::testing::WithParamInterface<AdjustCase> { };
 
 TEST_P(AdjustPathTable, KeepsOrCreates)
 {
@@ -81,13 +81,13 @@ TEST_P(AdjustPathTable, KeepsOrCreates)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, AdjustPathTable,
-                         ::testing::Values(AdjustCase{"Short", "D:\\", false, "D:\\"},
-                                           AdjustCase{"Three", "D:a", false, "D:a"},
-                                           AdjustCase{"Creates", "D:\\R\\新\\x", true, "D:\\R\\新\\x\\"},
-                                           AdjustCase{"Exists", "C:\\", false, "C:\\"},
-                                           AdjustCase{"ExistsDeep", "D:\\R\\新\\x\\", true, "D:\\R\\新\\x\\"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AdjustPathTable,
+    ::testing::Values(AdjustCase{"Short", "D:\\", false, "D:\\"}, AdjustCase{"Three", "D:a", false, "D:a"},
+                      AdjustCase{"Creates", "D:\\R\\新\\x", true, "D:\\R\\新\\x\\"},
+                      AdjustCase{"Exists", "C:\\", false, "C:\\"},
+                      AdjustCase{"ExistsDeep", "D:\\R\\新\\x\\", true, "D:\\R\\新\\x\\"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A root on a drive that does not exist moves to the last fixed drive among the first
 // 21 drive entries. The prefix has C:, D: and Z:; mapping E: to W: makes W: the 21st
@@ -104,7 +104,7 @@ TEST_F(FoldersTest, AdjustPathMovesARootToAnotherFixedDrive)
     }
     // W: is not ready (its folder is gone): the walk takes V:.
     QDir(targets['W']).removeRecursively();
-    QString p = "Y:\\StuExamData\\考生";   // Y: is not mapped
+    QString p = "Y:\\StuExamData\\考生"; // Y: is not mapped
     EXPECT_TRUE(AdjustPath(p));
     EXPECT_EQ(p, "V:\\StuExamData\\考生\\");
     EXPECT_TRUE(QFileInfo(targets['V'] + "/StuExamData/考生").isDir());
@@ -122,7 +122,7 @@ struct CopyCase {
 bool viaDoCopyDir(const QString& s, const QString& t) { return DoCopyDir(s, t); }
 bool viaCopyDirFlat(const QString& s, const QString& t) { return CopyDirFlat(s, t); }
 
-class CopyTable : public FoldersTest, public ::testing::WithParamInterface<CopyCase> {};
+class CopyTable : public FoldersTest, public ::testing::WithParamInterface<CopyCase> { };
 
 TEST_P(CopyTable, SkipsDotNames)
 {
@@ -134,17 +134,19 @@ TEST_P(CopyTable, SkipsDotNames)
     WriteHostFile(src + "/sub/.c.txt", "c");
     WriteHostFile(src + "/sub/.deep/y.txt", "y");
     WriteHostFile(src + "/sub/二/中.txt", "z");
-    WriteHostFile(host("D:\\dst\\a.txt"), "old");   // overwritten
+    WriteHostFile(host("D:\\dst\\a.txt"), "old"); // overwritten
     // A read-only folder is a folder all the same.
     QFile::setPermissions(src + "/sub", QFile::ReadOwner | QFile::ExeOwner);
     ASSERT_NE(win::GetFileAttributes("D:\\src\\sub") & win::FILE_ATTRIBUTE_READONLY, 0u);
     ASSERT_TRUE(GetParam().copy("D:\\src", "D:\\dst\\"));
-    EXPECT_EQ(treeOf(host("D:\\dst")), QStringList({"a.txt", "sub/", "sub/b.txt", "sub/二/", "sub/二/中.txt"}));
+    EXPECT_EQ(treeOf(host("D:\\dst")),
+              QStringList({"a.txt", "sub/", "sub/b.txt", "sub/二/", "sub/二/中.txt"}));
     EXPECT_EQ(ReadHostFile(host("D:\\dst\\a.txt")), "a");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CopyTable,
-                         ::testing::Values(CopyCase{"DoCopyDir", viaDoCopyDir}, CopyCase{"CopyDirFlat", viaCopyDirFlat}),
+                         ::testing::Values(CopyCase{"DoCopyDir", viaDoCopyDir},
+                                           CopyCase{"CopyDirFlat", viaCopyDirFlat}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FoldersTest, DoCopyFileByExtCopiesMatchesOnly)
@@ -164,7 +166,7 @@ TEST_F(FoldersTest, ShellCopyFolderCopiesTheFolderIntoTheTarget)
     EXPECT_TRUE(ShellCopyFolder("D:\\src\\7", "D:\\dst"));
     EXPECT_EQ(treeOf(host("D:\\dst")), QStringList({"7/", "7/a.doc"}));
     EXPECT_FALSE(ShellCopyFolder("D:\\src\\none", "D:\\dst"));
-    EXPECT_FALSE(ShellCopyFolder("D:\\src", "D:\\src\\7"));   // into itself
+    EXPECT_FALSE(ShellCopyFolder("D:\\src", "D:\\src\\7")); // into itself
 }
 
 struct DeleteCase {
@@ -172,10 +174,10 @@ struct DeleteCase {
     bool removeRoot;
     bool keepFiles;
     bool result;
-    const char* left;   // what is left below D:\R, joined by "|"; "-" = D:\R is gone
+    const char* left; // what is left below D:\R, joined by "|"; "-" = D:\R is gone
 };
 
-class DeleteTable : public FoldersTest, public ::testing::WithParamInterface<DeleteCase> {};
+class DeleteTable : public FoldersTest, public ::testing::WithParamInterface<DeleteCase> { };
 
 TEST_P(DeleteTable, DeletesTheTree)
 {
@@ -192,13 +194,12 @@ TEST_P(DeleteTable, DeletesTheTree)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DeleteTable,
-    ::testing::Values(DeleteCase{"Contents", false, false, true, ""},
-                      DeleteCase{"WithRoot", true, false, true, "-"},
-                      // Files stay, so their folders cannot go; empty folders do.
-                      DeleteCase{"KeepFiles", false, true, false, "a.txt|s/|s/b.txt"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, DeleteTable,
+                         ::testing::Values(DeleteCase{"Contents", false, false, true, ""},
+                                           DeleteCase{"WithRoot", true, false, true, "-"},
+                                           // Files stay, so their folders cannot go; empty folders do.
+                                           DeleteCase{"KeepFiles", false, true, false, "a.txt|s/|s/b.txt"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FoldersTest, DoRemoveDirLeavesDriveRootsAlone)
 {

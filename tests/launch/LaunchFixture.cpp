@@ -19,7 +19,7 @@ namespace launchtest {
 
 class CapturingLog : public ILogCtrl {
 public:
-    void SetLevel(TLogType) override {}
+    void SetLevel(TLogType) override { }
     void Debug(const QString& t) override { add(t); }
     void Info(const QString& t) override { add(t); }
     void Warn(const QString& t) override { add(t); }
@@ -57,7 +57,8 @@ void LaunchTest::SetUp()
     QDir(TestEnv::programDir()).removeRecursively();
     QDir().mkpath(TestEnv::programDir());
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = TestEnv::freshDir(QString::fromLatin1(info->test_suite_name()) + "_" + QString::fromLatin1(info->name()).replace('/', '_'));
+    dir = TestEnv::freshDir(QString::fromLatin1(info->test_suite_name()) + "_"
+                            + QString::fromLatin1(info->name()).replace('/', '_'));
     dm = std::make_unique<TDM>();
     ASSERT_EQ(DM, dm.get());
     prompts = std::make_unique<pravik::test::ScopedPrompts>();
@@ -94,8 +95,8 @@ void LaunchTest::writeScript(const QString& hostPath, const QString& body)
 QString LaunchTest::fakeProgram(const QString& name, const QString& argsFile, bool stay)
 {
     const QString host = dir + "/bin/" + name;
-    QString body = QStringLiteral("for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '") + argsFile + ".tmp'\nmv '"
-                   + argsFile + ".tmp' '" + argsFile + "'\n";
+    QString body = QStringLiteral("for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '") + argsFile
+        + ".tmp'\nmv '" + argsFile + ".tmp' '" + argsFile + "'\n";
     if (stay)
         body += "exec sleep 20\n";
     writeScript(host, body);

@@ -37,11 +37,11 @@ protected:
     QStringList logLines() const;
     bool logged(const QString& line) const { return logLines().contains(line); }
 
-    QString dir;   // a fresh host folder of this test
+    QString dir; // a fresh host folder of this test
     std::unique_ptr<TDM> dm;
     std::unique_ptr<pravik::test::ScopedPrompts> prompts;
     std::shared_ptr<CapturingLog> log;
-    QStringList startedNames;   // image names killed at the end
+    QStringList startedNames; // image names killed at the end
 };
 
 } // namespace launchtest

@@ -23,8 +23,8 @@ struct CheckCase {
     int type;
     QString module;
     Checker checker;
-    QString result;          // what a scripted checker writes into checksoftresult.ini
-    QString versions;        // Versions value of the registered Word (real checker)
+    QString result; // what a scripted checker writes into checksoftresult.ini
+    QString versions; // Versions value of the registered Word (real checker)
     int expected;
     bool checkerStarted;
     QStringList missingNames;
@@ -36,7 +36,8 @@ protected:
     void SetUp() override
     {
         LaunchTest::SetUp();
-        const QString ini = "[env]\r\n1101201=1,2,3,10,11,12\r\n1101202=100\r\n[download]\r\n1101=" + kDownload + "\r\n";
+        const QString ini = "[env]\r\n1101201=1,2,3,10,11,12\r\n1101202=100\r\n[download]\r\n1101="
+            + kDownload + "\r\n";
         QFile f(TestEnv::programDir() + "/checksoft.ini");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(ini.toLatin1());
@@ -54,7 +55,9 @@ protected:
             ASSERT_TRUE(r.open(QIODevice::WriteOnly));
             r.write(result.toLatin1());
             r.close();
-            writeScript(target, record + "cat '" + dir + "/result.ini' > \"$PRAVIK_PROGRAM_DIR/checksoftresult.ini\"");
+            writeScript(target,
+                        record + "cat '" + dir
+                            + "/result.ini' > \"$PRAVIK_PROGRAM_DIR/checksoftresult.ini\"");
             break;
         }
         case Checker::Silent:
@@ -77,7 +80,7 @@ protected:
     }
 };
 
-class CheckEnvCases : public CheckEnvTest, public ::testing::WithParamInterface<CheckCase> {};
+class CheckEnvCases : public CheckEnvTest, public ::testing::WithParamInterface<CheckCase> { };
 
 TEST_P(CheckEnvCases, ResultCodeAndMissingSoftware)
 {
@@ -108,21 +111,90 @@ const QString kTime = QStringLiteral("CheckTime=2024-01-01 10:00:00\r\n");
 INSTANTIATE_TEST_SUITE_P(
     Checker, CheckEnvCases,
     ::testing::Values(
-        CheckCase{"installed", 6, "01", Checker::Scripted, "[CheckResult]\r\n1=1\r\n" + kTime, {}, CHECKENV_PASSED, true, {}, {}},
-        CheckCase{"only_check_time", 7, "01", Checker::Scripted, "[CheckResult]\r\n" + kTime, {}, CHECKENV_PASSED, true, {}, {}},
-        CheckCase{"missing_version", 6, "01", Checker::Scripted,
-                  "[CheckResult]\r\n1=0\r\n999=0\r\nabc=0\r\n2=x\r\n" + kTime, {}, CHECKENV_MISSING, true,
-                  {"Word 2000"}, {"1"}},
-        CheckCase{"course_without_entry", 6, "99", Checker::Scripted, "[CheckResult]\r\n1=0\r\n", {}, CHECKENV_NOT_REQUIRED, false, {}, {}},
-        CheckCase{"course_without_code_of_type", 27, "01", Checker::Scripted, "[CheckResult]\r\n170=0\r\n", {}, CHECKENV_NOT_REQUIRED, false, {}, {}},
-        CheckCase{"type_without_versions", 5, "01", Checker::Scripted, "[CheckResult]\r\n1=0\r\n", {}, CHECKENV_NOT_REQUIRED, false, {}, {}},
+        CheckCase{"installed",
+                  6,
+                  "01",
+                  Checker::Scripted,
+                  "[CheckResult]\r\n1=1\r\n" + kTime,
+                  {},
+                  CHECKENV_PASSED,
+                  true,
+                  {},
+                  {}},
+        CheckCase{"only_check_time",
+                  7,
+                  "01",
+                  Checker::Scripted,
+                  "[CheckResult]\r\n" + kTime,
+                  {},
+                  CHECKENV_PASSED,
+                  true,
+                  {},
+                  {}},
+        CheckCase{"missing_version",
+                  6,
+                  "01",
+                  Checker::Scripted,
+                  "[CheckResult]\r\n1=0\r\n999=0\r\nabc=0\r\n2=x\r\n" + kTime,
+                  {},
+                  CHECKENV_MISSING,
+                  true,
+                  {"Word 2000"},
+                  {"1"}},
+        CheckCase{"course_without_entry",
+                  6,
+                  "99",
+                  Checker::Scripted,
+                  "[CheckResult]\r\n1=0\r\n",
+                  {},
+                  CHECKENV_NOT_REQUIRED,
+                  false,
+                  {},
+                  {}},
+        CheckCase{"course_without_code_of_type",
+                  27,
+                  "01",
+                  Checker::Scripted,
+                  "[CheckResult]\r\n170=0\r\n",
+                  {},
+                  CHECKENV_NOT_REQUIRED,
+                  false,
+                  {},
+                  {}},
+        CheckCase{"type_without_versions",
+                  5,
+                  "01",
+                  Checker::Scripted,
+                  "[CheckResult]\r\n1=0\r\n",
+                  {},
+                  CHECKENV_NOT_REQUIRED,
+                  false,
+                  {},
+                  {}},
         CheckCase{"checker_missing", 6, "01", Checker::Missing, {}, {}, CHECKENV_START_FAILED, false, {}, {}},
         CheckCase{"no_result_written", 7, "01", Checker::Silent, {}, {}, CHECKENV_NO_RESULT, true, {}, {}},
         CheckCase{"runs_too_long", 7, "01", Checker::Hangs, {}, {}, CHECKENV_TIMEOUT, true, {}, {}},
-        CheckCase{"old_result_not_deletable", 6, "01", Checker::ResultIsFolder, {}, {}, CHECKENV_INIT_FAILED, false, {}, {}},
+        CheckCase{"old_result_not_deletable",
+                  6,
+                  "01",
+                  Checker::ResultIsFolder,
+                  {},
+                  {},
+                  CHECKENV_INIT_FAILED,
+                  false,
+                  {},
+                  {}},
         CheckCase{"real_checker_installed", 6, "01", Checker::Real, {}, {}, CHECKENV_PASSED, false, {}, {}},
-        CheckCase{"real_checker_other_version_only", 6, "01", Checker::Real, {}, "3", CHECKENV_MISSING, false,
-                  {"Word 2000"}, {"1"}}),
+        CheckCase{"real_checker_other_version_only",
+                  6,
+                  "01",
+                  Checker::Real,
+                  {},
+                  "3",
+                  CHECKENV_MISSING,
+                  false,
+                  {"Word 2000"},
+                  {"1"}}),
     [](const ::testing::TestParamInfo<CheckCase>& i) { return std::string(i.param.name); });
 
 TEST_F(CheckEnvTest, ReadsTheCheckerResultIntoTheMissingLists)
@@ -152,10 +224,11 @@ struct StepCase {
     QString promptText;
 };
 
-class EnvCheckStepCases : public CheckEnvTest, public ::testing::WithParamInterface<StepCase> {};
+class EnvCheckStepCases : public CheckEnvTest, public ::testing::WithParamInterface<StepCase> { };
 
-const QString kMissingPrompt = QStringLiteral("当前电脑没有安装以下版本的软件：") + "\r\n1. Word 2000\r\n2. Word XP\r\n\r\n"
-                               + QStringLiteral("没有正确安装该版本软件将会影响本次练习的作答与评分哦~");
+const QString kMissingPrompt = QStringLiteral("当前电脑没有安装以下版本的软件：")
+    + "\r\n1. Word 2000\r\n2. Word XP\r\n\r\n"
+    + QStringLiteral("没有正确安装该版本软件将会影响本次练习的作答与评分哦~");
 
 TEST_P(EnvCheckStepCases, PromptsAndOutcome)
 {
@@ -204,13 +277,44 @@ INSTANTIATE_TEST_SUITE_P(
     Step, EnvCheckStepCases,
     ::testing::Values(
         StepCase{"passed", Checker::Scripted, "[CheckResult]\r\n1=1\r\n", Answer::None, true, "1", {}, {}},
-        StepCase{"missing_go_on", Checker::Scripted, kTwoMissing, Answer::SecondButton, true, "0", "AskPrompt2", kMissingPrompt},
-        StepCase{"missing_download", Checker::Scripted, kTwoMissing, Answer::OkDownload, false, "0", "AskPrompt2", kMissingPrompt},
-        StepCase{"missing_close", Checker::Scripted, kTwoMissing, Answer::Close, false, "0", "AskPrompt2", kMissingPrompt},
-        StepCase{"start_failed", Checker::Missing, {}, Answer::None, false, "0", "ShowPrompt", QStringLiteral("启动环境检查失败！")},
-        StepCase{"init_failed", Checker::ResultIsFolder, {}, Answer::None, false, "0", "ShowPrompt", QStringLiteral("环境检查初始化失败！")},
-        StepCase{"no_result", Checker::Silent, {}, Answer::None, false, "0", "ShowPrompt", QStringLiteral("环境检查失败！")},
-        StepCase{"timeout", Checker::Hangs, {}, Answer::None, false, "0", "ShowPrompt", QStringLiteral("环境检查超时失败！")}),
+        StepCase{"missing_go_on", Checker::Scripted, kTwoMissing, Answer::SecondButton, true, "0",
+                 "AskPrompt2", kMissingPrompt},
+        StepCase{"missing_download", Checker::Scripted, kTwoMissing, Answer::OkDownload, false, "0",
+                 "AskPrompt2", kMissingPrompt},
+        StepCase{"missing_close", Checker::Scripted, kTwoMissing, Answer::Close, false, "0", "AskPrompt2",
+                 kMissingPrompt},
+        StepCase{"start_failed",
+                 Checker::Missing,
+                 {},
+                 Answer::None,
+                 false,
+                 "0",
+                 "ShowPrompt",
+                 QStringLiteral("启动环境检查失败！")},
+        StepCase{"init_failed",
+                 Checker::ResultIsFolder,
+                 {},
+                 Answer::None,
+                 false,
+                 "0",
+                 "ShowPrompt",
+                 QStringLiteral("环境检查初始化失败！")},
+        StepCase{"no_result",
+                 Checker::Silent,
+                 {},
+                 Answer::None,
+                 false,
+                 "0",
+                 "ShowPrompt",
+                 QStringLiteral("环境检查失败！")},
+        StepCase{"timeout",
+                 Checker::Hangs,
+                 {},
+                 Answer::None,
+                 false,
+                 "0",
+                 "ShowPrompt",
+                 QStringLiteral("环境检查超时失败！")}),
     [](const ::testing::TestParamInfo<StepCase>& i) { return std::string(i.param.name); });
 
 TEST_F(CheckEnvTest, DownloadPageThatCannotBeOpenedIsReported)

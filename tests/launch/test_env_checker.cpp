@@ -27,7 +27,10 @@ protected:
         return p.exitCode();
     }
     QString resultFile() const { return win::ProgramDir() + "checksoftresult.ini"; }
-    QString result(const QString& key) const { return TIniFile(resultFile()).ReadString("CheckResult", key, "absent"); }
+    QString result(const QString& key) const
+    {
+        return TIniFile(resultFile()).ReadString("CheckResult", key, "absent");
+    }
 };
 
 TEST_F(EnvChecker, DecidesEachCodeFromTheRegistry)

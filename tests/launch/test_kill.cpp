@@ -17,7 +17,7 @@ using namespace launchtest;
 
 namespace {
 
-class KillTest : public LaunchTest {};
+class KillTest : public LaunchTest { };
 
 TEST_F(KillTest, KillTaskEndsEveryProcessOfTheName)
 {
@@ -77,7 +77,8 @@ protected:
         KillTest::SetUp();
         if (geteuid() != 0 || !QFile::exists("/usr/bin/setpriv"))
             GTEST_SKIP() << "needs root and setpriv to start a process of another user";
-        writeScript(dir + "/stubborn.sh", "exec /usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups /bin/sleep 20");
+        writeScript(dir + "/stubborn.sh",
+                    "exec /usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups /bin/sleep 20");
         stubborn = win::CreateProcess("\"" + win::fromHost(dir + "/stubborn.sh") + "\"", {}, "STUBBORN.EXE");
         ASSERT_NE(stubborn, 0);
         ASSERT_TRUE(waitRunning("STUBBORN.EXE", 3000));

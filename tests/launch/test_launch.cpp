@@ -43,7 +43,7 @@ protected:
         QDir().mkpath(dir + "/work/4711");
     }
     TQuestion question;
-    QString opFolder;   // Windows path with trailing backslash
+    QString opFolder; // Windows path with trailing backslash
 };
 
 // Document questions: the scored file step names the file that the program opens.
@@ -56,7 +56,7 @@ struct DocCase {
     QString expectedFile;
 };
 
-class DocumentStart : public LaunchSoftware, public ::testing::WithParamInterface<DocCase> {};
+class DocumentStart : public LaunchSoftware, public ::testing::WithParamInterface<DocCase> { };
 
 TEST_P(DocumentStart, OpensTheStepFileInTheRegisteredProgram)
 {
@@ -145,7 +145,7 @@ TEST_F(LaunchSoftware, TheWorkerThreadStartsTheSoftwareOnce)
     TStartApp::Start(win::fromHost(dir + "/bin/VFP9.EXE"));
     ASSERT_TRUE(TStartApp::WaitForAll(3000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(runs); }, 3000));
-    QTest::qWait(300);   // a second start would have appended by now
+    QTest::qWait(300); // a second start would have appended by now
     QFile f(runs);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("run\n"));
@@ -156,14 +156,16 @@ TEST_F(LaunchSoftware, PaintQuestionStartsPaintAndItsRecorder)
     const QString paint = fakeProgram("mspaint.exe", dir + "/paint-args");
     registerAppPath("mspaint.exe", paint);
     writeScript(TestEnv::programDir() + "/ConsoleTest.exe",
-                "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + dir + "/console-args'\nexec sleep 20");
+                "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + dir
+                    + "/console-args'\nexec sleep 20");
     startedNames << "ConsoleTest.exe";
     question.OperationType = 27;
 
     OpenSepcialOp(27, "mspaint.exe", opFolder, &question);
 
     const QString folder = opFolder + "4711\\";
-    EXPECT_EQ(waitForLines(dir + "/console-args"), QStringList{"-password:vq;path:" + folder + "\\Mspaint.kel;"});
+    EXPECT_EQ(waitForLines(dir + "/console-args"),
+              QStringList{"-password:vq;path:" + folder + "\\Mspaint.kel;"});
     EXPECT_EQ(waitForLines(dir + "/paint-args"), QStringList{});
     EXPECT_EQ(DM->ProgramToClose, QString("mspaint.exe"));
     EXPECT_EQ(DM->RecorderToClose, QString("ConsoleTest.exe"));
@@ -190,16 +192,21 @@ TEST_F(LaunchSoftware, WordPadWithRecorderStepUsesItsConsole)
 
     OpenSepcialOp(29, wordpad, opFolder, &question);
 
-    EXPECT_EQ(waitForLines(dir + "/console-args"), QStringList{"-password:vq;path:" + opFolder + "4711\\\\wordpad.kel;"});
+    EXPECT_EQ(waitForLines(dir + "/console-args"),
+              QStringList{"-password:vq;path:" + opFolder + "4711\\\\wordpad.kel;"});
     EXPECT_EQ(DM->RecorderToClose, QString("WordPadConsole.exe"));
     EXPECT_EQ(DM->ProgramToClose, QString("wordpad.exe"));
 }
 
 TEST_F(LaunchSoftware, GetAppPathCutsTheArgumentsOfTheOpenCommand)
 {
-    struct Case { QString command; QString expected; };
+    struct Case {
+        QString command;
+        QString expected;
+    };
     const Case cases[] = {
-        {"\"C:\\Program Files\\Office\\WINWORD.EXE\" /n /dde \"%1\"", "C:\\Program Files\\Office\\WINWORD.EXE /n"},
+        {"\"C:\\Program Files\\Office\\WINWORD.EXE\" /n /dde \"%1\"",
+         "C:\\Program Files\\Office\\WINWORD.EXE /n"},
         {"\"C:\\Office\\EXCEL.EXE\" /e %1", "C:\\Office\\EXCEL.EXE /e "},
         {"\"C:\\Office\\POWERPNT.EXE\"", "C:\\Office\\POWERPNT.EXE"},
     };
@@ -217,7 +224,8 @@ TEST_F(LaunchSoftware, BrowserStartSetsTheLocalProxy)
     ASSERT_TRUE(TStartApp::WaitForAll(3000));
     EXPECT_TRUE(waitRunning("iexplore.exe", 3000));
     const QString key = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-    EXPECT_EQ(win::RegReadString(win::Hive::HKCU, key, "ProxyServer").value_or(""), QString("127.0.0.1:8080"));
+    EXPECT_EQ(win::RegReadString(win::Hive::HKCU, key, "ProxyServer").value_or(""),
+              QString("127.0.0.1:8080"));
     EXPECT_EQ(win::RegReadInteger(win::Hive::HKCU, key, "ProxyEnable").value_or(-1), 1);
     // A browser that the exercise did not prepare is left open.
     DM->IEEnvironment = false;

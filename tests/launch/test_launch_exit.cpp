@@ -38,7 +38,8 @@ TEST_F(RecorderExit, PaintAlreadyRunningStopsTheExercise)
 
     OpenSepcialOp(27, "mspaint.exe", opFolder, &question);
 
-    const QString text = QStringLiteral("画图软件正在运行，请先将其关闭，") + "\r\n" + QStringLiteral("然后通过点击考试软件图标打开!");
+    const QString text = QStringLiteral("画图软件正在运行，请先将其关闭，") + "\r\n"
+        + QStringLiteral("然后通过点击考试软件图标打开!");
     ASSERT_EQ(prompts->get().records.size(), 1);
     EXPECT_EQ(prompts->get().records[0].text, text);
     EXPECT_EQ(prompts->get().records[0].style, 1);

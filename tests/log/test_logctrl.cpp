@@ -22,15 +22,15 @@ namespace {
 
 // The GBK bytes of the fixed parts of a line, written out so that the test does not
 // depend on the converter it checks.
-const QByteArray kTypeGbk("\xc0\xe0\xd0\xcd\xa3\xba");                                 // 类型：
-const QByteArray kTimeGbk("\xa3\xac\x09\xbc\xc7\xc2\xbc\xca\xb1\xbc\xe4\xa3\xba");       // ，\t记录时间：
-const QByteArray kCommaGbk("\xa3\xac");                                                 // ，
-const QByteArray kSenderGbk("\xb6\xd4\xcf\xf3:");                                       // 对象:
-const QByteArray kMessageGbk("\xa3\xac\x09\xd0\xc5\xcf\xa2:");                          // ，\t信息:
+const QByteArray kTypeGbk("\xc0\xe0\xd0\xcd\xa3\xba"); // 类型：
+const QByteArray kTimeGbk("\xa3\xac\x09\xbc\xc7\xc2\xbc\xca\xb1\xbc\xe4\xa3\xba"); // ，\t记录时间：
+const QByteArray kCommaGbk("\xa3\xac"); // ，
+const QByteArray kSenderGbk("\xb6\xd4\xcf\xf3:"); // 对象:
+const QByteArray kMessageGbk("\xa3\xac\x09\xd0\xc5\xcf\xa2:"); // ，\t信息:
 
 struct LogDir {
-    QString host;   // folder (host path)
-    QString win;    // log file as a Windows path
+    QString host; // folder (host path)
+    QString win; // log file as a Windows path
     QString hostLog;
 };
 
@@ -61,7 +61,8 @@ void expectLine(const QByteArray& line, const char* level, const QByteArray& tex
     ASSERT_TRUE(line.startsWith(head)) << line.toHex(' ').toStdString();
     const QByteArray stamp = line.mid(head.size(), 23);
     EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}$)")
-                    .match(QString::fromLatin1(stamp)).hasMatch())
+                    .match(QString::fromLatin1(stamp))
+                    .hasMatch())
         << stamp.toStdString();
     EXPECT_EQ(line.mid(head.size() + 23), kCommaGbk + textGbk + "\r");
 }
@@ -119,7 +120,10 @@ TEST(LogCtrl, SenderFormAndLevelFilter)
 
 TEST(LogCtrl, RollOverAtConstruction)
 {
-    struct Case { qint64 size; bool rolls; } cases[] = {{5120001, true}, {5120000, false}};
+    struct Case {
+        qint64 size;
+        bool rolls;
+    } cases[] = {{5120001, true}, {5120000, false}};
     for (const Case& c : cases) {
         const LogDir d = freshLog(QString("log-roll-%1").arg(c.size));
         {
@@ -131,8 +135,7 @@ TEST(LogCtrl, RollOverAtConstruction)
             TLogCtrl log(d.win);
             log.Info("after");
         }
-        const QStringList copies =
-            QDir(d.host).entryList({"zovovozuz.log*.txt"}, QDir::Files);
+        const QStringList copies = QDir(d.host).entryList({"zovovozuz.log*.txt"}, QDir::Files);
         const QByteArray all = ReadHostFile(d.hostLog);
         QByteArray tail = all;
         if (c.rolls) {
@@ -143,7 +146,7 @@ TEST(LogCtrl, RollOverAtConstruction)
         } else {
             EXPECT_TRUE(copies.isEmpty());
             ASSERT_GT(all.size(), c.size);
-            EXPECT_TRUE(all.left(c.size) == QByteArray(c.size, '\0'));   // the old content stays
+            EXPECT_TRUE(all.left(c.size) == QByteArray(c.size, '\0')); // the old content stays
             tail = all.mid(c.size);
         }
         const auto ls = lines(tail);
@@ -167,7 +170,8 @@ TEST(LogCtrl, ThreadsNeverInterleaveInsideALine)
     t1.join();
     t2.join();
 
-    const QString lineRx = QString::fromUtf8(R"(^类型：MSG_ERROR，\t记录时间：\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}，(a{200}|(中){150})\r$)");
+    const QString lineRx = QString::fromUtf8(
+        R"(^类型：MSG_ERROR，\t记录时间：\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}，(a{200}|(中){150})\r$)");
     const QRegularExpression rx(lineRx);
     int na = 0, nb = 0;
     for (const QByteArray& l : lines(ReadHostFile(d.hostLog))) {
@@ -194,7 +198,10 @@ TEST(LogCtrl, SenderDescription)
     QTimer timer;
     QObject plain;
 
-    struct { const QObject* obj; const char* expected; } cases[] = {
+    struct {
+        const QObject* obj;
+        const char* expected;
+    } cases[] = {
         {&button, "btnSubmit->pnlTop->frmTool"},
         {&form, "frmTool"},
         {&namedInUnnamed, "btnX->"},

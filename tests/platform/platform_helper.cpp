@@ -64,20 +64,20 @@ int main(int argc, char** argv)
         else
             out << "null" << Qt::endl;
         char buf[64];
-        while (fgets(buf, sizeof buf, stdin)) {
-        }
+        while (fgets(buf, sizeof buf, stdin)) { }
         return 0;
     }
     if (mode == QLatin1String("window") && a.size() == 3) {
-        const win::HWND h = win::RegisterWindow(a[1], a[2], [&out](unsigned msg, win::WPARAM w, win::LPARAM l) -> win::LRESULT {
-            if (msg == win::WM_USER + 1)
-                return win::LRESULT(w) * 10 + l;
-            if (msg == win::WM_USER + 2)
-                ::_exit(0);
-            if (msg == win::WM_USER + 3)
-                out << "posted " << w << Qt::endl;
-            return 0;
-        });
+        const win::HWND h = win::RegisterWindow(
+            a[1], a[2], [&out](unsigned msg, win::WPARAM w, win::LPARAM l) -> win::LRESULT {
+                if (msg == win::WM_USER + 1)
+                    return win::LRESULT(w) * 10 + l;
+                if (msg == win::WM_USER + 2)
+                    ::_exit(0);
+                if (msg == win::WM_USER + 3)
+                    out << "posted " << w << Qt::endl;
+                return 0;
+            });
         out << h << Qt::endl;
         // Ends when the test closes stdin.
         QSocketNotifier stdinWatch(STDIN_FILENO, QSocketNotifier::Read);
@@ -90,7 +90,8 @@ int main(int argc, char** argv)
     }
     if (mode == QLatin1String("send") && a.size() == 6) {
         const win::HWND h = win::FindWindow(a[1], a[2]);
-        out << win::SendMessage(h, a[3].toUInt(nullptr, 0), a[4].toULongLong(), a[5].toLongLong()) << Qt::endl;
+        out << win::SendMessage(h, a[3].toUInt(nullptr, 0), a[4].toULongLong(), a[5].toLongLong())
+            << Qt::endl;
         return 0;
     }
     QTextStream(stderr) << "unknown mode\n";

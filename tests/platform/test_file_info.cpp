@@ -23,14 +23,14 @@ struct TypeCase {
 
 const TypeCase kTypes[] = {
     {"笔记.txt", "文本文档", FileIconKind::Text},
-    {"REPORT.DOC", "Microsoft Word 文档", FileIconKind::Word},      // letter case of the extension ignored
+    {"REPORT.DOC", "Microsoft Word 文档", FileIconKind::Word}, // letter case of the extension ignored
     {"成绩.xls", "Microsoft Excel 工作表", FileIconKind::Excel},
     {"图片文件.bmp", "BMP 图像", FileIconKind::Image},
     {"聊天工具.exe", "应用程序", FileIconKind::Application},
-    {"a.b.rar", "WinRAR 压缩文件", FileIconKind::Archive},          // the last extension counts
+    {"a.b.rar", "WinRAR 压缩文件", FileIconKind::Archive}, // the last extension counts
     {"歌.wav", "媒体文件(.wav)", FileIconKind::Audio},
-    {"数据.xyz", "XYZ 文件", FileIconKind::Generic},                // unknown: "XXX 文件"
-    {"README", "文件", FileIconKind::Generic},                      // no extension
+    {"数据.xyz", "XYZ 文件", FileIconKind::Generic}, // unknown: "XXX 文件"
+    {"README", "文件", FileIconKind::Generic}, // no extension
     {"点结尾.", "文件", FileIconKind::Generic},
 };
 
@@ -52,7 +52,7 @@ TEST(FileInfo, RealEntriesLinksAndMissingPaths)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(1500, 'x'));
     f.close();
-    QDir(dir).mkdir("旧照片.jpg");   // a folder whose name looks like a picture
+    QDir(dir).mkdir("旧照片.jpg"); // a folder whose name looks like a picture
     ASSERT_TRUE(QFile::link(dir + "/说明.txt", dir + "/链接.txt"));
     const QString winDir = fromHost(dir);
 

@@ -27,7 +27,10 @@ QByteArray bytes(const QString& winPath)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-void makeReadOnly(const QString& winPath) { ASSERT_TRUE(SetFileAttributes(winPath, FILE_ATTRIBUTE_READONLY)); }
+void makeReadOnly(const QString& winPath)
+{
+    ASSERT_TRUE(SetFileAttributes(winPath, FILE_ATTRIBUTE_READONLY));
+}
 
 class Files : public ::testing::Test {
 protected:
@@ -50,7 +53,8 @@ TEST_F(Files, CopyFileReplacesOrRefusesAsAsked)
     EXPECT_FALSE(CopyFile("D:\\w\\a.txt", "D:\\w\\b.txt", true));
     EXPECT_EQ(bytes("D:\\w\\b.txt"), "old");
     makeReadOnly("D:\\w\\b.txt");
-    EXPECT_TRUE(CopyFile("D:\\w\\a.txt", "D:\\w\\B.TXT", false)) << "an existing read-only target is replaced";
+    EXPECT_TRUE(CopyFile("D:\\w\\a.txt", "D:\\w\\B.TXT", false))
+        << "an existing read-only target is replaced";
     EXPECT_EQ(bytes("D:\\w\\b.txt"), "new");
     EXPECT_FALSE(QFileInfo::exists(host("D:\\w") + "/B.TXT")) << "the existing name is kept, not doubled";
 }
@@ -124,7 +128,8 @@ TEST_F(Files, WriteFileAtomicReplacesTheWholeFile)
     EXPECT_EQ(bytes("D:\\w\\a.txt"), "replaced");
     EXPECT_FALSE(WriteFileAtomic("D:\\w\\filelink.txt", "no")) << "never written through a link";
     EXPECT_EQ(bytes("C:\\keep\\precious.txt"), "precious");
-    EXPECT_EQ(QDir(host("D:\\w")).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
+    EXPECT_EQ(QDir(host("D:\\w")).entryList(QDir::Files | QDir::Hidden).size(), 2)
+        << "no temporary file is left";
 }
 
 namespace {
@@ -178,8 +183,7 @@ TEST(FileTree, DeleteTreeSwitches)
     int n = 0;
     for (const Case& c : cases) {
         const QString root = buildTree(QString("del%1").arg(n++));
-        EXPECT_EQ(win::DeleteTree(root, c.removeRoot, c.keepFiles), c.result)
-            << c.removeRoot << c.keepFiles;
+        EXPECT_EQ(win::DeleteTree(root, c.removeRoot, c.keepFiles), c.result) << c.removeRoot << c.keepFiles;
         EXPECT_EQ(remaining(root), c.left) << c.removeRoot << c.keepFiles;
     }
     EXPECT_TRUE(win::DeleteTree(freshWinDir("delmissing") + "\\not-there", true, false));
@@ -213,7 +217,7 @@ TEST(FileTree, CopyFilesByPattern)
     EXPECT_EQ(got, QStringList({"B.LNK", "a.lnk"}));
     QFile f(h + "/dst/a.lnk");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("A"));   // overwritten
+    EXPECT_EQ(f.readAll(), QByteArray("A")); // overwritten
 
     // "*.*" is every file, also one without an extension; a missing target is created.
     EXPECT_TRUE(win::CopyFiles(base + "\\src", base + "\\new\\deeper", "*.*"));

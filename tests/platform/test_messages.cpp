@@ -19,8 +19,7 @@ namespace {
 QString uniqueClass() { return "T" + QUuid::createUuid().toString(QUuid::Id128); }
 
 // Pumps events until done() or 5 s passed.
-template <typename F>
-bool pumpUntil(F done)
+template <typename F> bool pumpUntil(F done)
 {
     QElapsedTimer t;
     t.start();
@@ -42,12 +41,17 @@ TEST(Messages, InsideOneProcess)
     ASSERT_GT(h, 0u);
     EXPECT_LE(h, 0x7FFFFFFFu);
     EXPECT_TRUE(IsWindow(h));
-    struct Find { QString cls; QString caption; bool found; } finds[] = {
+    struct Find {
+        QString cls;
+        QString caption;
+        bool found;
+    } finds[] = {
         {cls, "Pravik", true}, {cls.toLower(), "PRAVIK", true}, {cls, "", true},
-        {"", "Pravik", true}, {cls, "Other", false}, {"NoSuchClass", "", false},
+        {"", "Pravik", true},  {cls, "Other", false},           {"NoSuchClass", "", false},
     };
     for (const auto& f : finds)
-        EXPECT_EQ(FindWindow(f.cls, f.caption) == h, f.found) << f.cls.toStdString() << "/" << f.caption.toStdString();
+        EXPECT_EQ(FindWindow(f.cls, f.caption) == h, f.found)
+            << f.cls.toStdString() << "/" << f.caption.toStdString();
 
     EXPECT_EQ(SendMessage(h, WM_USER + 111, 40, 2), 42);
     EXPECT_EQ(seen, (QList<unsigned>{WM_USER + 111}));

@@ -34,15 +34,18 @@ TEST(Paths, ToHostResolvesCaseAndFoldsDots)
 {
     const QString c = DriveHostTarget('C');
     WriteHostFile(c + "/Exam/Sub/Q.zip");
-    struct Case { const char* win; QString host; } cases[] = {
-        {"C:\\EXAM\\sub\\Q.ZIP", c + "/Exam/Sub/Q.zip"},           // existing entries keep their case
+    struct Case {
+        const char* win;
+        QString host;
+    } cases[] = {
+        {"C:\\EXAM\\sub\\Q.ZIP", c + "/Exam/Sub/Q.zip"}, // existing entries keep their case
         {"c:/exam/SUB/New Folder/A.txt", c + "/Exam/Sub/New Folder/A.txt"}, // new ones keep the asked case
         {"C:\\Exam\\.\\x\\..\\Sub\\q.zip", c + "/Exam/Sub/Q.zip"},
-        {"C:\\Exam\\..\\..", ""},                                  // climbs above the root
+        {"C:\\Exam\\..\\..", ""}, // climbs above the root
         {"C:\\..\\Windows", ""},
         {"C:", c},
         {"C:\\", c},
-        {"Q:\\x", ""},                                             // unmapped letter
+        {"Q:\\x", ""}, // unmapped letter
         {"relative\\x", ""},
         {"\\\\server\\share", ""},
         {"", ""},

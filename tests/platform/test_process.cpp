@@ -45,7 +45,10 @@ QString readHostFile(const QString& host)
 
 TEST(Process, SplitCommandLineFollowsWindowsQuoting)
 {
-    struct Case { const char* line; QStringList args; } cases[] = {
+    struct Case {
+        const char* line;
+        QStringList args;
+    } cases[] = {
         {R"("C:\Program Files\x.exe" a b)", {R"(C:\Program Files\x.exe)", "a", "b"}},
         {R"(C:\x.exe "two words"  three)", {R"(C:\x.exe)", "two words", "three"}},
         {R"(x.exe a\\b "c\"d" "e\\" f\\\"g)", {"x.exe", R"(a\\b)", R"(c"d)", R"(e\)", R"(f\"g)"}},
@@ -155,25 +158,28 @@ TEST(Process, ShellExecuteOfDocumentsUrlsAndPrograms)
     EXPECT_GT(ShellExecute("Open", "iexplore.exe", "http://127.0.0.1/site"), 32);
     EXPECT_GT(ShellExecute("open", "explorer.exe", "/e,C:\\docs\\folder"), 32);
     EXPECT_EQ(TestEnv::shellOpens(),
-              (QStringList{toHost("C:\\docs\\Report.DOC"), "http://127.0.0.1:8080/a?b=1", toHost("C:\\docs\\Folder"),
-                           "http://127.0.0.1/site", toHost("C:\\docs\\Folder")}));
+              (QStringList{toHost("C:\\docs\\Report.DOC"), "http://127.0.0.1:8080/a?b=1",
+                           toHost("C:\\docs\\Folder"), "http://127.0.0.1/site", toHost("C:\\docs\\Folder")}));
 
     // A program registered under App Paths runs under the name it was asked by.
     writeProgram("C:\\Office\\fakeword", "printf '%s\\n' \"$*\" > \"$0.args\"; exec sleep 30");
-    ASSERT_TRUE(RegWriteString(Hive::HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\WINWORD.EXE", "",
+    ASSERT_TRUE(RegWriteString(Hive::HKLM,
+                               "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\WINWORD.EXE", "",
                                "\"C:\\Office\\fakeword\""));
     qint64 pid = 0;
     ASSERT_TRUE(ShellExecuteEx("open", "WINWORD.EXE", "C:\\docs\\Report.DOC", "", SW_SHOWNORMAL, &pid));
     ASSERT_GT(pid, 0);
     EXPECT_TRUE(IsProcessRunning("winword.exe"));
-    EXPECT_TRUE(QTest::qWaitFor([] { return readHostFile(toHost("C:\\Office\\fakeword.args")) == "C:\\docs\\Report.DOC"; }));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] { return readHostFile(toHost("C:\\Office\\fakeword.args")) == "C:\\docs\\Report.DOC"; }));
     EXPECT_EQ(KillProcessByName("WINWORD.EXE"), 1);
     EXPECT_EQ(WaitForProcess(pid, 5000), WAIT_OBJECT_0);
 
     // A document type with an open command in HKCR runs that command.
     writeProgram("C:\\Office\\opener.EXE", "printf '%s\\n' \"$*\" > \"$0.args\"");
     ASSERT_TRUE(RegWriteString(Hive::HKCR, ".pvk", "", "pvkfile"));
-    ASSERT_TRUE(RegWriteString(Hive::HKCR, "pvkfile\\shell\\open\\command", "", "\"C:\\Office\\opener.EXE\" \"%1\""));
+    ASSERT_TRUE(
+        RegWriteString(Hive::HKCR, "pvkfile\\shell\\open\\command", "", "\"C:\\Office\\opener.EXE\" \"%1\""));
     QFile pvk(toHost("C:\\docs\\a.pvk"));
     ASSERT_TRUE(pvk.open(QIODevice::WriteOnly));
     pvk.close();

@@ -26,7 +26,8 @@ TEST(Registry, ValuesKeysAndCase)
     EXPECT_EQ(RegValueNames(Hive::HKCU, k), (QStringList{"Name", "Count", ""}));
 
     ASSERT_TRUE(RegWriteString(Hive::HKCU, k, "name", "second"));
-    EXPECT_EQ(RegValueNames(Hive::HKCU, k), (QStringList{"Name", "Count", ""})) << "one value, first spelling";
+    EXPECT_EQ(RegValueNames(Hive::HKCU, k), (QStringList{"Name", "Count", ""}))
+        << "one value, first spelling";
     EXPECT_TRUE(RegDeleteValue(Hive::HKCU, k, "COUNT"));
     EXPECT_FALSE(RegValueExists(Hive::HKCU, k, "Count"));
     EXPECT_FALSE(RegDeleteValue(Hive::HKCU, k, "Count"));
@@ -50,7 +51,10 @@ TEST(Registry, DamagedFileGivesEmptyResults)
 {
     ASSERT_TRUE(RegWriteString(Hive::HKCR, ".doc", "", "Word.Document"));
     const QString file = PrefixDir() + "/registry/HKEY_CLASSES_ROOT.reg";
-    struct Case { const char* what; QByteArray content; } cases[] = {
+    struct Case {
+        const char* what;
+        QByteArray content;
+    } cases[] = {
         {"binary", QByteArray("\x00\xff\xfe[\x01\"", 6)},
         {"unclosed quote", "PRAVIK REGISTRY 1\n[.doc]\n@=\"Word.Document\n"},
         {"value before a key", "PRAVIK REGISTRY 1\n@=\"x\"\n"},

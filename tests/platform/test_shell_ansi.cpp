@@ -14,7 +14,8 @@ using namespace win;
 
 TEST(Shell, SpecialFoldersLiveOnDriveC)
 {
-    for (int csidl : {CSIDL_DESKTOP, CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_RECENT, CSIDL_APPDATA, CSIDL_WINDOWS}) {
+    for (int csidl :
+         {CSIDL_DESKTOP, CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_RECENT, CSIDL_APPDATA, CSIDL_WINDOWS}) {
         const QString p = GetSpecialFolder(csidl);
         EXPECT_TRUE(p.startsWith("C:\\", Qt::CaseInsensitive)) << csidl << p.toStdString();
         EXPECT_FALSE(p.endsWith('\\'));
@@ -28,7 +29,8 @@ TEST(Shell, RegistryShellFoldersAgreeAndTempCutsBeforeLocal)
 {
     const QString key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
     for (const char* sub : {"Shell Folders", "User Shell Folders"}) {
-        EXPECT_EQ(RegReadString(Hive::HKCU, key + sub, "Favorites"), GetSpecialFolder(CSIDL_FAVORITES)) << sub;
+        EXPECT_EQ(RegReadString(Hive::HKCU, key + sub, "Favorites"), GetSpecialFolder(CSIDL_FAVORITES))
+            << sub;
         EXPECT_EQ(RegReadString(Hive::HKCU, key + sub, "Desktop"), GetSpecialFolder(CSIDL_DESKTOP)) << sub;
     }
     const QString temp = GetTempPath();
@@ -57,7 +59,10 @@ TEST(Ansi, GbkRoundTripAndInvalidBytes)
     bool ok = false;
     EXPECT_EQ(fromAnsi(gbk, &ok), text);
     EXPECT_TRUE(ok);
-    struct Case { const char* what; QByteArray bytes; } bad[] = {
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    } bad[] = {
         {"lead byte cut off", QByteArray("\xcc\xe1\xca", 3)},
         {"invalid trail byte", QByteArray("\x81\x20x", 3)},
         {"trail byte 0x7F", QByteArray("a\x81\x7f", 3)},

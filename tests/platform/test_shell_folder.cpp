@@ -60,12 +60,16 @@ protected:
 
 TEST_F(ShellFolderTest, ContainmentIsTestedAtAFolderBoundary)
 {
-    struct Row { const char* path; const char* folder; bool inside; };
+    struct Row {
+        const char* path;
+        const char* folder;
+        bool inside;
+    };
     const Row rows[] = {
         {"D:\\ftp\\1\\DownLoad", "D:\\ftp\\1\\DownLoad", true},
         {"d:\\FTP\\1\\download\\", "D:\\ftp\\1\\DownLoad", true},
         {"D:\\ftp\\1\\DownLoad\\sub", "D:\\ftp\\1\\DownLoad", true},
-        {"D:\\ftp\\1\\DownLoadOld", "D:\\ftp\\1\\DownLoad", false},   // a sibling with a longer name
+        {"D:\\ftp\\1\\DownLoadOld", "D:\\ftp\\1\\DownLoad", false}, // a sibling with a longer name
         {"D:\\ftp\\1", "D:\\ftp\\1\\DownLoad", false},
         {"E:\\ftp\\1\\DownLoad", "D:\\ftp\\1\\DownLoad", false},
         {"D:\\anything", "D:\\", true},

@@ -14,7 +14,7 @@ class MemoryLog : public ILogCtrl {
 public:
     QStringList lines;
     QList<TLogType> levels;
-    void SetLevel(TLogType) override {}
+    void SetLevel(TLogType) override { }
     void Debug(const QString& t) override { Write(MSG_DEBUG, nullptr, t); }
     void Info(const QString& t) override { Write(MSG_INFO, nullptr, t); }
     void Warn(const QString& t) override { Write(MSG_WARN, nullptr, t); }

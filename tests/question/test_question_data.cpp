@@ -39,19 +39,25 @@ QByteArray paper(const QByteArray& moduleid, const QByteArray& quests)
 
 QByteArray quest(const QByteArray& id, const QByteArray& type = "5", const QByteArray& op = "6")
 {
-    return "<quest><questionid>" + id + "</questionid><score>10</score><questiondescription>描述</questiondescription>"
-        "<questiontype>" + type + "</questiontype><knowledgep>知识点</knowledgep><operationtype>" + op
+    return "<quest><questionid>" + id
+        + "</questionid><score>10</score><questiondescription>描述</questiondescription>"
+          "<questiontype>"
+        + type + "</questiontype><knowledgep>知识点</knowledgep><operationtype>" + op
         + "</operationtype></quest>";
 }
 
 QByteArray stepRow(const QByteArray& knowledge, const QByteArray& para1 = "", const QByteArray& para2 = "",
                    const QByteArray& isscore = "1")
 {
-    QByteArray r = "<queststep><questionid>7</questionid><autoid>1</autoid><knowledge>" + knowledge + "</knowledge>"
-        "<para1>" + para1 + "</para1><para2>" + para2 + "</para2>";
+    QByteArray r = "<queststep><questionid>7</questionid><autoid>1</autoid><knowledge>" + knowledge
+        + "</knowledge>"
+          "<para1>"
+        + para1 + "</para1><para2>" + para2 + "</para2>";
     for (int i = 3; i <= 9; ++i)
         r += "<para" + QByteArray::number(i) + "/>";
-    return r + "<isscore>" + isscore + "</isscore><scoregene>1</scoregene><rightcount>0</rightcount><wrongcount>0</wrongcount></queststep>";
+    return r + "<isscore>" + isscore
+        + "</isscore><scoregene>1</scoregene><rightcount>0</rightcount><wrongcount>0</wrongcount></"
+          "queststep>";
 }
 
 const QByteArray kGroup = "<tOperationStepGroups><groupid>1</groupid></tOperationStepGroups>";
@@ -86,12 +92,14 @@ TEST(PaperXml, Cases)
         {"plain", paper("3", quest("1234")), true, 1234, 6},
         {"moduleid 0", paper("0", quest("1234")), false, 99, 99},
         {"empty quest keeps launch values", paper("3", "<quest/>"), true, 99, 99},
-        {"two quests: the first counts", paper("3", quest("11", "5", "7") + quest("22", "5", "8")), true, 11, 7},
+        {"two quests: the first counts", paper("3", quest("11", "5", "7") + quest("22", "5", "8")), true, 11,
+         7},
         {"leading zeros", paper("3", quest("0012")), true, 12, 6},
         {"questionid 0", paper("3", quest("0")), false, 99, 99},
         {"operationtype 0", paper("3", quest("5", "5", "0")), false, 99, 99},
         {"questionid not a number", paper("3", quest("12a")), false, 99, 99},
-        {"no questions element", "<paper><paperinfo><moduleid>3</moduleid></paperinfo></paper>", false, 99, 99},
+        {"no questions element", "<paper><paperinfo><moduleid>3</moduleid></paperinfo></paper>", false, 99,
+         99},
         {"malformed", "<paper><paperinfo><moduleid>3</moduleid>", false, 99, 99},
         {"document type declaration", dtd, false, 99, 99},
     };
@@ -111,26 +119,30 @@ TEST(PaperXml, ReadsEveryValueAndLogs)
 {
     ScopedMemoryLog log;
     TPaperInfo info;
-    const QString path = writeFile(QStringLiteral("Paper.xml"),
-                                   paper("7", "<quest><questionid>42</questionid><score>12.5</score>"
-                                              "<questiondescription>做题</questiondescription><questiontype>5</questiontype>"
-                                              "<knowledgep>表格</knowledgep><operationtype>7</operationtype></quest>"));
+    const QString path = writeFile(
+        QStringLiteral("Paper.xml"),
+        paper("7",
+              "<quest><questionid>42</questionid><score>12.5</score>"
+              "<questiondescription>做题</questiondescription><questiontype>5</questiontype>"
+              "<knowledgep>表格</knowledgep><operationtype>7</operationtype></quest>"));
     ASSERT_TRUE(ReadPaperXml(path, info));
     EXPECT_EQ(info.moduleid, 7);
     EXPECT_DOUBLE_EQ(info.score, 12.5);
     EXPECT_EQ(info.questiondescription, QStringLiteral("做题"));
     EXPECT_EQ(info.knowledgep, QStringLiteral("表格"));
     EXPECT_EQ(info.questiontype, 5);
-    EXPECT_EQ(log->lines, (QStringList{QStringLiteral("TwebServer.ReadPaperXml In"),
-                                       QStringLiteral("TwebServer.ReadPaperXml Out")}));
+    EXPECT_EQ(log->lines,
+              (QStringList{QStringLiteral("TwebServer.ReadPaperXml In"),
+                           QStringLiteral("TwebServer.ReadPaperXml Out")}));
     EXPECT_FALSE(ReadPaperXml(win::fromHost(TestEnv::root()) + QStringLiteral("\\none.xml"), info));
 }
 
 TEST(StepTable, GroupRowsFirstAreSkippedWithoutGaps)
 {
     TTamryQuestionStepInfos table;
-    const QString path = writeFile(QStringLiteral("7.xml"),
-                                   steps(kGroup + kGroup + stepRow("6002", "a") + kGroup + stepRow("7002", "b")));
+    const QString path = writeFile(
+        QStringLiteral("7.xml"),
+        steps(kGroup + kGroup + stepRow("6002", "a") + kGroup + stepRow("7002", "b")));
     ASSERT_TRUE(GetPaperQuestionStep(table, path));
     ASSERT_EQ(table.size(), 2);
     EXPECT_EQ(table[0].knowledge, QStringLiteral("6002"));
@@ -146,7 +158,8 @@ TEST(StepTable, FailuresAreLoggedThreeTimes)
         QByteArray xml;
     } cases[] = {
         {"missing element", steps("<queststep><knowledge>6002</knowledge></queststep>")},
-        {"document type declaration", "<?xml version=\"1.0\"?><!DOCTYPE questionsteps [<!ENTITY a \"b\">]><questionsteps/>"},
+        {"document type declaration",
+         "<?xml version=\"1.0\"?><!DOCTYPE questionsteps [<!ENTITY a \"b\">]><questionsteps/>"},
         {"wrong top element", "<steps/>"},
     };
     for (const auto& c : cases) {
@@ -164,13 +177,17 @@ TEST(StepTable, FailuresAreLoggedThreeTimes)
 TEST(StepTable, LookupsOnTheTable)
 {
     TTamryQuestionStepInfos table;
-    ASSERT_TRUE(GetPaperQuestionStep(table, writeFile(QStringLiteral("7.xml"),
-        steps(stepRow("6002", gbkBase64(QStringLiteral("春天.doc")), "", "1")
-              + stepRow("6002", "c2Vjb25k", "", "0") + stepRow("8002", "", gbkBase64(QStringLiteral("演示.ppt")))
-              + stepRow("6002", "") + stepRow("14001") + stepRow("7002", "  " + gbkBase64(QStringLiteral("表.xls")) + " ")))));
+    ASSERT_TRUE(GetPaperQuestionStep(
+        table,
+        writeFile(QStringLiteral("7.xml"),
+                  steps(stepRow("6002", gbkBase64(QStringLiteral("春天.doc")), "", "1")
+                        + stepRow("6002", "c2Vjb25k", "", "0")
+                        + stepRow("8002", "", gbkBase64(QStringLiteral("演示.ppt"))) + stepRow("6002", "")
+                        + stepRow("14001")
+                        + stepRow("7002", "  " + gbkBase64(QStringLiteral("表.xls")) + " ")))));
     TTamryQuestionStepInfo current;
     ASSERT_TRUE(FindStepByKnowledge(table, QStringLiteral("6002"), current));
-    EXPECT_EQ(current.isscore, QStringLiteral("1"));   // the first of the two 6002 steps
+    EXPECT_EQ(current.isscore, QStringLiteral("1")); // the first of the two 6002 steps
     current.autoid = QStringLiteral("kept");
     EXPECT_FALSE(FindStepByKnowledge(table, QStringLiteral("6002 "), current));
     EXPECT_EQ(current.autoid, QStringLiteral("kept"));
@@ -181,12 +198,14 @@ TEST(StepTable, LookupsOnTheTable)
 
     QStringList expected;
     ASSERT_TRUE(ExpectedSaveFiles(table, 7, expected));
-    EXPECT_EQ(expected, (QStringList{QStringLiteral("7|春天.doc"), QStringLiteral("7|second"),
-                                     QStringLiteral("7|演示.ppt"), QStringLiteral("7|表.xls")}));
+    EXPECT_EQ(expected,
+              (QStringList{QStringLiteral("7|春天.doc"), QStringLiteral("7|second"),
+                           QStringLiteral("7|演示.ppt"), QStringLiteral("7|表.xls")}));
 
     QString answer;
-    MatchSavedFiles(table, 7, {QStringLiteral("Y:\\7\\春天.DOC"), QStringLiteral("Y:\\7\\other.doc"),
-                               QStringLiteral("y:\\7\\表.xls")},
+    MatchSavedFiles(table, 7,
+                    {QStringLiteral("Y:\\7\\春天.DOC"), QStringLiteral("Y:\\7\\other.doc"),
+                     QStringLiteral("y:\\7\\表.xls")},
                     answer, {QStringLiteral("7=7|表.xls")}, QStringLiteral("Y:\\7\\"));
     EXPECT_EQ(answer, QStringLiteral("7|表.xls<>7|春天.doc"));
 }
@@ -194,7 +213,8 @@ TEST(StepTable, LookupsOnTheTable)
 TEST(StepTable, KnowledgeThatIsNotANumberRaises)
 {
     TTamryQuestionStepInfos table;
-    ASSERT_TRUE(GetPaperQuestionStep(table, writeFile(QStringLiteral("7.xml"), steps(stepRow("6002") + stepRow("abc")))));
+    ASSERT_TRUE(GetPaperQuestionStep(
+        table, writeFile(QStringLiteral("7.xml"), steps(stepRow("6002") + stepRow("abc")))));
     EXPECT_THROW(HasKnowledgeGroup(table, 14), EConvertError);
     QStringList list;
     EXPECT_THROW(ExpectedSaveFiles(table, 7, list), EConvertError);
@@ -208,7 +228,7 @@ TEST(StepTable, IpStepLevel)
     } cases[] = {
         {steps(stepRow("19005")), 0},
         {steps(stepRow("19006")), 1},
-        {steps(kGroup + stepRow("19006")), 1},   // the first "queststep", wherever it stands
+        {steps(kGroup + stepRow("19006")), 1}, // the first "queststep", wherever it stands
         {"<questionsteps/>", 0},
         {steps("<queststep><autoid>1</autoid></queststep>"), 0},
         {"not xml", 0},
@@ -279,8 +299,9 @@ TEST(OperationTypes, EveryTypeStartsAndKeepsItsAnswerAsTheTableSays)
         EXPECT_EQ(StartDesktopMode(r.type), r.desktopMode);
         EXPECT_EQ(OperationAnswerKeeping(r.type), r.keeping);
         EXPECT_EQ(OperationPathMustExist(r.type), r.pathMustExist);
-        EXPECT_EQ(StartsSoftware(r.type), r.start == M::Program || r.start == M::FileStart || r.start == M::Photoshop
-                                              || r.start == M::MailServer);
+        EXPECT_EQ(StartsSoftware(r.type),
+                  r.start == M::Program || r.start == M::FileStart || r.start == M::Photoshop
+                      || r.start == M::MailServer);
         EXPECT_EQ(IsBrowserQuestion(r.type), r.type == 10);
     }
     for (int outside : {0, 38, -1}) {
@@ -297,9 +318,9 @@ TEST(OperationTypes, CheckEnvResult)
         const char* available;
         const char* result;
     } cases[] = {
-        {33, "23,33", "33"}, {37, "23,33", "23"}, {6, "3,2", "2"}, {6, "4,5", ""}, {6, "", ""},
-        {14, "121", "121"}, {10, "100", "100"}, {30, "100", "100"}, {6, "12,3", "3"},
-        {4, "1,2,3", ""}, {11, "1", ""}, {26, "1", ""},
+        {33, "23,33", "33"}, {37, "23,33", "23"}, {6, "3,2", "2"},    {6, "4,5", ""},
+        {6, "", ""},         {14, "121", "121"},  {10, "100", "100"}, {30, "100", "100"},
+        {6, "12,3", "3"},    {4, "1,2,3", ""},    {11, "1", ""},      {26, "1", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
@@ -308,8 +329,9 @@ TEST(OperationTypes, CheckEnvResult)
     ScopedMemoryLog log;
     EXPECT_EQ(CheckEnvResult(28, QStringLiteral("1,2")), QString());
     EXPECT_EQ(CheckEnvResult(99, QStringLiteral("1,2")), QString());
-    EXPECT_EQ(log->lines, (QStringList{QStringLiteral("CheckEnvResult ERROR: 位置操作类型=28 "),
-                                       QStringLiteral("CheckEnvResult ERROR: 位置操作类型=99 ")}));
+    EXPECT_EQ(log->lines,
+              (QStringList{QStringLiteral("CheckEnvResult ERROR: 位置操作类型=28 "),
+                           QStringLiteral("CheckEnvResult ERROR: 位置操作类型=99 ")}));
 }
 
 TEST(OperationTypes, NamesAndVersions)
@@ -317,9 +339,10 @@ TEST(OperationTypes, NamesAndVersions)
     const struct {
         int type;
         const char* name;
-    } names[] = {{4, "IIS设置题"}, {8, "Powerpoint"}, {19, "IP设置题"}, {22, "上传下载题"}, {23, "IE设置题"},
-                 {28, ""}, {29, "wordpad"}, {31, "ACDSee 5.0"}, {34, "Fotocanvas3"}, {37, "Powerpoint 2007"},
-                 {0, ""}, {38, ""}};
+    } names[] = {
+        {4, "IIS设置题"}, {8, "Powerpoint"}, {19, "IP设置题"},   {22, "上传下载题"},  {23, "IE设置题"},
+        {28, ""},         {29, "wordpad"},   {31, "ACDSee 5.0"}, {34, "Fotocanvas3"}, {37, "Powerpoint 2007"},
+        {0, ""},          {38, ""}};
     for (const auto& n : names)
         EXPECT_EQ(GetOperationName(n.type, true), QString::fromUtf8(n.name)) << n.type;
     EXPECT_EQ(GetOperationName(22, false), QStringLiteral("UpDown"));
@@ -345,9 +368,10 @@ TEST(OperationTypes, ProgramPaths)
                         QStringLiteral("\"C:\\Flash\\Flash.exe\" %1"));
     win::RegWriteString(Hive::HKCR, QStringLiteral("excelhtmlfile\\shell\\open\\command"), QString(),
                         QStringLiteral("\"C:\\Office\\EXCEL.EXE\""));
-    win::RegWriteString(Hive::HKLM,
-                        QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\FotoCanvas3.exe"),
-                        QString(), QStringLiteral("\"C:\\FC3\\FotoCanvas3.exe\""));
+    win::RegWriteString(
+        Hive::HKLM,
+        QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\FotoCanvas3.exe"), QString(),
+        QStringLiteral("\"C:\\FC3\\FotoCanvas3.exe\""));
 
     EXPECT_EQ(GetAppPath(QStringLiteral("wordhtmlfile")), QStringLiteral("C:\\Office\\WINWORD.EXE /n"));
     EXPECT_EQ(GetAppPath(QStringLiteral("excelhtmlfile")), QStringLiteral("C:\\Office\\EXCEL.EXE"));
@@ -357,11 +381,21 @@ TEST(OperationTypes, ProgramPaths)
         int type;
         const char* path;
     } cases[] = {
-        {6, "C:\\Office\\WINWORD.EXE /n"}, {35, "C:\\Office\\WINWORD.EXE /n"}, {7, "C:\\Office\\EXCEL.EXE"},
-        {13, "C:\\Flash\\Flash.exe"},   // third class of the list
-        {8, ""}, {34, "C:\\FC3\\FotoCanvas3.exe"}, {31, ""}, {11, "打字题"}, {10, "IEXPLORE.EXE"},
-        {30, "MailBox\\AspServer.exe"}, {99, "w"}, {28, "w"}, {26, "w"}, {22, "FTP"},
-        {27, ""},   // mspaint.exe cannot be started here
+        {6, "C:\\Office\\WINWORD.EXE /n"},
+        {35, "C:\\Office\\WINWORD.EXE /n"},
+        {7, "C:\\Office\\EXCEL.EXE"},
+        {13, "C:\\Flash\\Flash.exe"}, // third class of the list
+        {8, ""},
+        {34, "C:\\FC3\\FotoCanvas3.exe"},
+        {31, ""},
+        {11, "打字题"},
+        {10, "IEXPLORE.EXE"},
+        {30, "MailBox\\AspServer.exe"},
+        {99, "w"},
+        {28, "w"},
+        {26, "w"},
+        {22, "FTP"},
+        {27, ""}, // mspaint.exe cannot be started here
     };
     for (const auto& c : cases)
         EXPECT_EQ(GetOpPathByOpId(c.type), QString::fromUtf8(c.path)) << c.type;

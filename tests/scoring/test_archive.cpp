@@ -35,7 +35,9 @@ QString examineeDir(const QString& name)
 
 TEST(AnswerArchive, ReplaceAndRevertAreInverse)
 {
-    struct Case { QString plain, escaped; };
+    struct Case {
+        QString plain, escaped;
+    };
     const Case cases[] = {
         {QStringLiteral("a b,c"), QStringLiteral("a@%@b@&@c")},
         {QStringLiteral("x#13y#10z"), QStringLiteral("x@#@y@$@z")},
@@ -66,8 +68,8 @@ TEST(AnswerArchive, FinalSaveOfWindowsQuestionFlattensSlots0To28)
     q.Answered = true;
     q.SetOpAnswer(0, QStringLiteral("1"));
     q.SetOpAnswer(20, QStringLiteral("1"));
-    q.SetOpAnswer(26, QStringLiteral("1"));     // the printer wizard
-    q.SetOpAnswer(28, QStringLiteral("0"));     // the last mouse setting
+    q.SetOpAnswer(26, QStringLiteral("1")); // the printer wizard
+    q.SetOpAnswer(28, QStringLiteral("0")); // the last mouse setting
     q.SetOpAnswer(29, QStringLiteral("not in the final save"));
     const QString dir = examineeDir(QStringLiteral("flat"));
     ASSERT_TRUE(SaveOperationArchive(q, dir, dir + QStringLiteral("ans.zt")));
@@ -88,7 +90,10 @@ TEST(AnswerArchive, FinalSaveOfWindowsQuestionFlattensSlots0To28)
 TEST(AnswerArchive, FinalSaveListsSavedFilesOfDocumentQuestions)
 {
     pravik::test::ScopedPrompts prompts;
-    struct Case { int questionType, opType; QString expected; };
+    struct Case {
+        int questionType, opType;
+        QString expected;
+    };
     const Case cases[] = {
         {5, 6, QStringLiteral("[strOpsList]\r\n12=1)False\r\n[subjectanslist]\r\n12=1\r\n")},
         {5, 7, QStringLiteral("[strOpsList]\r\n12=1)False\r\n[subjectanslist]\r\n12=1\r\n")},
@@ -115,7 +120,7 @@ TEST(AnswerArchive, PeriodicSaveWritesAnswerLineInGbkAndHonoursTheSavingFlag)
     q.OperationType = 11;
     q.SetAnswer(QStringLiteral("中文,答案"));
     const QString dir = examineeDir(QStringLiteral("periodic"));
-    bool saving = true;   // a save is running
+    bool saving = true; // a save is running
     EXPECT_FALSE(SaveAnswerArchive(q, dir, saving));
     EXPECT_EQ(readAnsi(dir + QStringLiteral("ans.zt")), QStringLiteral("<missing>"));
 
@@ -163,18 +168,21 @@ TEST(AnswerArchive, KilledInTheMiddleOfASaveLeavesAWholeArchive)
     QByteArray expectA, expectB;
     for (int i = 0; i < 20000; ++i) {
         expectA += QStringLiteral("A%1=aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\r\n").arg(i).toLatin1();
-        expectB += QStringLiteral("B%1=bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb\r\n").arg(i).toLatin1();
+        expectB += QStringLiteral("B%1=bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb\r\n")
+                       .arg(i)
+                       .toLatin1();
     }
     for (int round = 0; round < 6; ++round) {
         QProcess child;
-        child.start(pravik::test::SelfExecutable(), pravik::test::ChildArguments(QStringLiteral("archive-writer"), {path}));
+        child.start(pravik::test::SelfExecutable(),
+                    pravik::test::ChildArguments(QStringLiteral("archive-writer"), {path}));
         ASSERT_TRUE(child.waitForStarted(5000));
         QThread::msleep(150 + 37 * round);
         child.kill();
         child.waitForFinished(5000);
         QFile f(win::toHost(path));
         if (!f.exists())
-            continue;   // killed before the first archive was complete
+            continue; // killed before the first archive was complete
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         const QByteArray got = f.readAll();
         EXPECT_TRUE(got == expectA || got == expectB) << "round " << round << ": " << got.size() << " bytes";

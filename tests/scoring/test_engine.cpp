@@ -31,16 +31,21 @@ struct Fixture {
     {
         root = TestEnv::freshDir(name);
         WriteHostFile(root + "/Paper.xml",
-                  "<paper><paperinfo><moduleid>1</moduleid></paperinfo><questions><quest>"
-                  "<questionid>9</questionid><score>10</score></quest></questions></paper>");
+                      "<paper><paperinfo><moduleid>1</moduleid></paperinfo><questions><quest>"
+                      "<questionid>9</questionid><score>10</score></quest></questions></paper>");
         WriteHostFile(root + "/Step.xml",
-                  "<questionsteps>"
-                  "<tOperationStepGroups><para1>x</para1></tOperationStepGroups>"
-                  "<queststep><knowledge>6002</knowledge><para1>" + b64("report.txt") + "</para1><para3>"
-                      + b64("完成") + "</para3><isscore>1</isscore></queststep>"
-                  "<queststep><knowledge>23001</knowledge><para1>" + b64("低") + "</para1><isscore>1</isscore></queststep>"
-                  "<queststep><knowledge>1</knowledge><para1>" + b64("never") + "</para1><isscore>0</isscore></queststep>"
-                  "</questionsteps>");
+                      "<questionsteps>"
+                      "<tOperationStepGroups><para1>x</para1></tOperationStepGroups>"
+                      "<queststep><knowledge>6002</knowledge><para1>"
+                          + b64("report.txt") + "</para1><para3>" + b64("完成")
+                          + "</para3><isscore>1</isscore></queststep>"
+                            "<queststep><knowledge>23001</knowledge><para1>"
+                          + b64("低")
+                          + "</para1><isscore>1</isscore></queststep>"
+                            "<queststep><knowledge>1</knowledge><para1>"
+                          + b64("never")
+                          + "</para1><isscore>0</isscore></queststep>"
+                            "</questionsteps>");
         WriteHostFile(root + "/ans.zt", win::toAnsi(QStringLiteral("[strOpsList]\r\n9=高,中)True\r\n")));
         QDir().mkpath(root + "/practice/9");
         in.paperFile = win::fromHost(root + "/Paper.xml");
@@ -95,18 +100,21 @@ struct EngineRun {
 EngineRun runEngine(Fixture& fx, const QString& argument, const QStringList& env)
 {
     EngineRun run;
-    const win::HWND hwnd = win::RegisterWindow(QStringLiteral("TEngineProbe"), QStringLiteral("probe"),
-                                               [&run](unsigned msg, win::WPARAM, win::LPARAM) -> win::LRESULT {
-                                                   run.message = msg;
-                                                   return 0;
-                                               });
+    const win::HWND hwnd = win::RegisterWindow(
+        QStringLiteral("TEngineProbe"), QStringLiteral("probe"),
+        [&run](unsigned msg, win::WPARAM, win::LPARAM) -> win::LRESULT {
+            run.message = msg;
+            return 0;
+        });
     const QString prog = TestEnv::freshDir(QStringLiteral("engine-prog"));
-    QByteArray ini = "[PfPara]\r\nPaperFile=" + fx.in.paperFile.toUtf8() + "\r\nStepFile=" + fx.in.stepFile.toUtf8()
-        + "\r\nAnsFile=" + fx.in.ansFile.toUtf8() + "\r\nAnsPath=" + fx.in.ansPath.toUtf8()
-        + "\r\nResultFile=" + win::fromHost(fx.root).toUtf8() + "\\pf\\rt.zt\r\nmsgHandle=" + QByteArray::number(hwnd)
+    QByteArray ini = "[PfPara]\r\nPaperFile=" + fx.in.paperFile.toUtf8()
+        + "\r\nStepFile=" + fx.in.stepFile.toUtf8() + "\r\nAnsFile=" + fx.in.ansFile.toUtf8()
+        + "\r\nAnsPath=" + fx.in.ansPath.toUtf8() + "\r\nResultFile=" + win::fromHost(fx.root).toUtf8()
+        + "\\pf\\rt.zt\r\nmsgHandle=" + QByteArray::number(hwnd)
         + "\r\nquestId=9\r\nareaid=\r\nstageid=\r\nEnvCheckResult=1\r\n";
     WriteHostFile(prog + "/pf.ini", ini);
-    const QString digest = QString::fromLatin1(QCryptographicHash::hash(ini, QCryptographicHash::Md5).toHex().toUpper());
+    const QString digest = QString::fromLatin1(
+        QCryptographicHash::hash(ini, QCryptographicHash::Md5).toHex().toUpper());
 
     QProcess p;
     p.setWorkingDirectory(prog);
@@ -114,7 +122,8 @@ EngineRun runEngine(Fixture& fx, const QString& argument, const QStringList& env
     for (const QString& kv : env)
         pe.insert(kv.section('=', 0, 0), kv.section('=', 1));
     p.setProcessEnvironment(pe);
-    p.start(TestEnv::buildBinDir() + QStringLiteral("/ravAduVeDiz.exe"), {argument.isNull() ? digest : argument});
+    p.start(TestEnv::buildBinDir() + QStringLiteral("/ravAduVeDiz.exe"),
+            {argument.isNull() ? digest : argument});
     EXPECT_TRUE(p.waitForStarted(5000));
     QElapsedTimer t;
     t.start();
@@ -122,7 +131,8 @@ EngineRun runEngine(Fixture& fx, const QString& argument, const QStringList& env
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     p.waitForFinished(5000);
     win::UnregisterWindow(hwnd);
-    run.errMsg = TIniFile(win::fromHost(prog + "/pf.ini")).ReadString(QStringLiteral("PfPara"), QStringLiteral("ErrMsg"));
+    run.errMsg = TIniFile(win::fromHost(prog + "/pf.ini"))
+                     .ReadString(QStringLiteral("PfPara"), QStringLiteral("ErrMsg"));
     QFile r(fx.root + "/pf/rt.zt");
     if (r.open(QIODevice::ReadOnly))
         run.result = r.readAll();
@@ -144,7 +154,11 @@ TEST(ScoringEngine, AnswersWithResultAndPfOk)
 
 TEST(ScoringEngine, FailuresAnswerWithPfFail)
 {
-    struct Case { QString argument; QStringList env; QString errMsg; };
+    struct Case {
+        QString argument;
+        QStringList env;
+        QString errMsg;
+    };
     const Case cases[] = {
         {QStringLiteral("0123456789ABCDEF0123456789ABCDEF"), {}, QStringLiteral("评分参数校验失败")},
         {QString(), {QStringLiteral("PRAVIK_ENGINE_FAIL=试卷损坏")}, QStringLiteral("试卷损坏")},
@@ -165,11 +179,17 @@ TEST(ScoringRule, FileStepsMayNameAPathInsideTheQuestionFolder)
 {
     Fixture fx(QStringLiteral("rule-subfolder"));
     WriteHostFile(fx.root + "/Step.xml",
-              "<questionsteps>"
-              "<queststep><knowledge>22002</knowledge><para1>" + b64("DownLoad\\作业.doc") + "</para1><isscore>1</isscore></queststep>"
-              "<queststep><knowledge>22003</knowledge><para1>" + b64("..\\9\\作业.doc") + "</para1><isscore>1</isscore></queststep>"
-              "<queststep><knowledge>22004</knowledge><para1>" + b64("C:\\作业.doc") + "</para1><isscore>1</isscore></queststep>"
-              "</questionsteps>");
+                  "<questionsteps>"
+                  "<queststep><knowledge>22002</knowledge><para1>"
+                      + b64("DownLoad\\作业.doc")
+                      + "</para1><isscore>1</isscore></queststep>"
+                        "<queststep><knowledge>22003</knowledge><para1>"
+                      + b64("..\\9\\作业.doc")
+                      + "</para1><isscore>1</isscore></queststep>"
+                        "<queststep><knowledge>22004</knowledge><para1>"
+                      + b64("C:\\作业.doc")
+                      + "</para1><isscore>1</isscore></queststep>"
+                        "</questionsteps>");
     ScoringOutcome out = ScoreExercise(fx.in);
     ASSERT_TRUE(out.ok) << out.error.toStdString();
     EXPECT_EQ(out.passedSteps, 0);

@@ -31,18 +31,18 @@ TEST(PfEngine, SaveToPfWritesTheElevenLines)
     EXPECT_TRUE(prompts->records.isEmpty());
 
     const QString e = win::ProgramDir();
-    const QString expected = QStringLiteral(
-        "[PfPara]\r\n"
-        "PaperFile=%1subjects\\Paper.xml\r\n"
-        "StepFile=%1subjects\\Step.xml\r\n"
-        "AnsFile=D:\\StuExamData\\20261211093000\\ans.zt\r\n"
-        "AnsPath=D:\\StuExamData\\20261211093000\\20261211093000\r\n"
-        "ResultFile=D:\\StuExamData\\20261211093000\\pf\\rt.zt\r\n"
-        "msgHandle=4000000001\r\n"
-        "questId=42\r\n"
-        "areaid=A1\r\n"
-        "stageid=S2\r\n"
-        "EnvCheckResult=1\r\n").arg(e);
+    const QString expected = QStringLiteral("[PfPara]\r\n"
+                                            "PaperFile=%1subjects\\Paper.xml\r\n"
+                                            "StepFile=%1subjects\\Step.xml\r\n"
+                                            "AnsFile=D:\\StuExamData\\20261211093000\\ans.zt\r\n"
+                                            "AnsPath=D:\\StuExamData\\20261211093000\\20261211093000\r\n"
+                                            "ResultFile=D:\\StuExamData\\20261211093000\\pf\\rt.zt\r\n"
+                                            "msgHandle=4000000001\r\n"
+                                            "questId=42\r\n"
+                                            "areaid=A1\r\n"
+                                            "stageid=S2\r\n"
+                                            "EnvCheckResult=1\r\n")
+                                 .arg(e);
     EXPECT_EQ(win::fromAnsi(ReadHostFile(prog + QStringLiteral("/pf.ini"))), expected);
     EXPECT_EQ(ReadHostFile(prog + QStringLiteral("/subjects/Step.xml")), QByteArray("<questionsteps/>"));
     EXPECT_EQ(pf.ResultFolderName, QStringLiteral("20261211093000"));
@@ -68,7 +68,8 @@ TEST(PfEngine, SaveToPfRefusesWithoutQuestionOrSteps)
     EXPECT_FALSE(pf.SaveToPf(QStringLiteral("1")));
     pf.questId = 999999;
     EXPECT_FALSE(pf.SaveToPf(QStringLiteral("1")));
-    EXPECT_EQ(prompts->texts(), (QStringList{QStringLiteral("指定的试题编号不存在"), QStringLiteral("评分的步骤表丢失")}));
+    EXPECT_EQ(prompts->texts(),
+              (QStringList{QStringLiteral("指定的试题编号不存在"), QStringLiteral("评分的步骤表丢失")}));
 }
 
 TEST(PfEngine, PfRefusesWhenInputsAreMissing)
@@ -89,14 +90,24 @@ TEST(PfEngine, ReadResultCases)
     pf.ResultFolderName = QStringLiteral("N");
     const QString rt = root + QStringLiteral("/N/pf/rt.zt");
 
-    struct Case { const char* xml; int questid; int pfresult; float score; QString px; QString fail; };
+    struct Case {
+        const char* xml;
+        int questid;
+        int pfresult;
+        float score;
+        QString px;
+        QString fail;
+    };
     const Case cases[] = {
         {"<r><questid>7</questid><pfresult>0</pfresult><pftime>t</pftime><score>7.5</score><px>好</px></r>",
          7, 0, 7.5f, QStringLiteral("好"), QString()},
-        {"<r><questid>7</questid><pfresult>3</pfresult><fail>坏</fail></r>", 7, 3, 0, QString(), QStringLiteral("坏")},
+        {"<r><questid>7</questid><pfresult>3</pfresult><fail>坏</fail></r>", 7, 3, 0, QString(),
+         QStringLiteral("坏")},
         // Without pftime or with an unreadable score the result stays as it was.
-        {"<r><questid>7</questid><pfresult>0</pfresult><score>1</score></r>", -1, -1, -1, QString(), QString()},
-        {"<r><questid>7</questid><pfresult>0</pfresult><pftime>t</pftime><score>x</score></r>", -1, -1, -1, QString(), QString()},
+        {"<r><questid>7</questid><pfresult>0</pfresult><score>1</score></r>", -1, -1, -1, QString(),
+         QString()},
+        {"<r><questid>7</questid><pfresult>0</pfresult><pftime>t</pftime><score>x</score></r>", -1, -1, -1,
+         QString(), QString()},
         {"not xml", -1, -1, -1, QString(), QString()},
     };
     for (const auto& c : cases) {
@@ -118,7 +129,8 @@ TEST(PfEngine, ReadResultCases)
     TPfInfo info;
     pf.ReadResult(info);
     ASSERT_EQ(prompts->records.size(), 1);
-    EXPECT_EQ(prompts->records[0].text, QStringLiteral("文件:") + pf.ExamRoot + QStringLiteral("N\\pf\\rt.zt不存在"));
+    EXPECT_EQ(prompts->records[0].text,
+              QStringLiteral("文件:") + pf.ExamRoot + QStringLiteral("N\\pf\\rt.zt不存在"));
     EXPECT_EQ(info.questid, 0);
 }
 
@@ -132,8 +144,9 @@ TEST(PfEngine, PfRefusesASecondEngine)
     QDir().mkpath(dir + QStringLiteral("/practice"));
     const QString w = win::fromHost(dir);
     WriteHostFile(TestEnv::programDir() + QStringLiteral("/pf.ini"),
-              ("[PfPara]\r\nPaperFile=" + w + "\\Paper.xml\r\nStepFile=" + w + "\\Paper.xml\r\nAnsFile=" + w
-               + "\\ans.zt\r\nAnsPath=" + w + "\\practice\r\n").toUtf8());
+                  ("[PfPara]\r\nPaperFile=" + w + "\\Paper.xml\r\nStepFile=" + w
+                   + "\\Paper.xml\r\nAnsFile=" + w + "\\ans.zt\r\nAnsPath=" + w + "\\practice\r\n")
+                      .toUtf8());
     TpfEngine pf;
     ASSERT_TRUE(pf.CheckPfFiles());
 
@@ -143,5 +156,6 @@ TEST(PfEngine, PfRefusesASecondEngine)
     EXPECT_FALSE(pf.PF());
     win::TerminateProcess(pid, 0);
     win::WaitForProcess(pid, 5000);
-    EXPECT_EQ(prompts->texts(), QStringList{QStringLiteral("评分引擎的一个实例已经在运行,请先关闭该实例的进程")});
+    EXPECT_EQ(prompts->texts(),
+              QStringList{QStringLiteral("评分引擎的一个实例已经在运行,请先关闭该实例的进程")});
 }

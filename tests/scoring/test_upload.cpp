@@ -49,7 +49,12 @@ TEST(ScoreUpload, BodyCarriesEveryMember)
 
 TEST(ScoreUpload, ReadsBothAnswerFormats)
 {
-    struct Case { const char* response; bool production; bool accepted; QString url; };
+    struct Case {
+        const char* response;
+        bool production;
+        bool accepted;
+        QString url;
+    };
     const Case cases[] = {
         {R"({"flag":"1","data":{"callback":"http://h/a"}})", true, true, QStringLiteral("http://h/a")},
         {R"({"flag":"1"})", true, false, QString()},

@@ -50,7 +50,7 @@ inline void whenVisible(std::function<QWidget*()> get, std::function<void(QWidge
 // Fake simulated windows registered under the class names of dialogs that are not
 // part of this test: each opening is recorded.
 struct FakeWindows {
-    QStringList opened;                     // class names, one per opening
+    QStringList opened; // class names, one per opening
     QList<sim::OpenOptions> options;
     QMap<QString, QPointer<QWidget>> current;
     QStringList names;

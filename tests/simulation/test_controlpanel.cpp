@@ -45,8 +45,7 @@ void studentClick(QWidget* w)
 }
 
 // The window of class T is gone (its deferred deletion has run).
-template <class T>
-bool gone()
+template <class T> bool gone()
 {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return sim::Ref<T>().isNull();
@@ -72,8 +71,7 @@ protected:
         QLocale::setDefault(QLocale::c());
     }
 
-    template <class T>
-    T* open(bool stayOnTop = false)
+    template <class T> T* open(bool stayOnTop = false)
     {
         sim::OpenOptions o;
         o.stayOnTop = stayOnTop;
@@ -261,7 +259,7 @@ TEST_F(ControlPanelTest, DateAndTimeRecordOnEveryClose)
 
     w = open<TfrmTimeandDate>(true);
     w->calDate->setSelectedDate(QDate(2010, 6, 21));
-    w->close();   // the close box
+    w->close(); // the close box
     EXPECT_EQ(q.OpAnswer(1), QStringLiteral("2010-06-21 10:00:00"));
 }
 
@@ -290,7 +288,8 @@ TEST_F(ControlPanelTest, MonthOrYearChangeOntoAMissingDayTakesTheLastDayOfTheMon
             w->cbxMonth->setCurrentIndex(c.monthIndex);
         EXPECT_EQ(w->calDate->selectedDate(), c.expected);
         studentClick(w->btOK);
-        EXPECT_EQ(q.OpAnswer(1), c.expected.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 12:00:00"));
+        EXPECT_EQ(q.OpAnswer(1),
+                  c.expected.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 12:00:00"));
     }
 }
 
@@ -377,7 +376,7 @@ TEST_F(ControlPanelTest, TaskbarRecordsOnlyTheActivePage)
     EXPECT_EQ(q.OpAnswer(0), QStringLiteral("隐藏"));
     EXPECT_FALSE(d->Panel2->isVisible());
     studentClick(w->ck_hideToolbar);
-    studentClick(w->btCancel);   // records nothing
+    studentClick(w->btCancel); // records nothing
     EXPECT_EQ(q.OpAnswer(0), QStringLiteral("隐藏"));
 
     w = open<Tfrmtoolbar>(true);
@@ -402,7 +401,8 @@ TEST_F(ControlPanelTest, ControlPanelSwitchesViewsAndOpensMouseAndPrinters)
     EXPECT_EQ(w->Label3->geometry(), QRect(848, 308, 137, 60));
     EXPECT_EQ(w->Label4->geometry(), QRect(832, 134, 185, 73));
     EXPECT_EQ(w->Label1->geometry(), QRect(8, 128, 201, 49));
-    EXPECT_EQ(w->Label3->toolTip(), QStringLiteral("自定义鼠标设置，例如按钮设置，双击速度，鼠标指针和移动速度。"));
+    EXPECT_EQ(w->Label3->toolTip(),
+              QStringLiteral("自定义鼠标设置，例如按钮设置，双击速度，鼠标指针和移动速度。"));
 
     studentClick(w->Label2);
     EXPECT_TRUE(w->pnl1->isVisible());
@@ -437,9 +437,10 @@ TEST_F(ControlPanelTest, ControlPanelSwitchesViewsAndOpensMouseAndPrinters)
 // Return and Escape neither close a dialog nor press one of its buttons.
 TEST_F(ControlPanelTest, ReturnAndEscapeDoNotCloseTheDialogs)
 {
-    const char* classes[] = {"TfrmMouseSet", "TfrmTimeandDate", "TfrmWindowsmenu", "Tfrmtoolbar", "TfrmControlForm",
-                             "TfrmSystemProperty", "TfrmSystemInfo", "TfrmAddPrint", "TfrmNewRegPrint", "TfrmRegPrint4",
-                             "TfrmRegPrint5", "Tfrm360safe1", "Tfrm360sd1"};
+    const char* classes[] = {"TfrmMouseSet",    "TfrmTimeandDate",    "TfrmWindowsmenu", "Tfrmtoolbar",
+                             "TfrmControlForm", "TfrmSystemProperty", "TfrmSystemInfo",  "TfrmAddPrint",
+                             "TfrmNewRegPrint", "TfrmRegPrint4",      "TfrmRegPrint5",   "Tfrm360safe1",
+                             "Tfrm360sd1"};
     TfrmOperationMain* d = desktop();
     for (const char* name : classes) {
         SCOPED_TRACE(name);
@@ -470,17 +471,22 @@ TEST_F(ControlPanelTest, DesktopActionsOpenTheirWindows)
         const char* cls;
         bool stayOnTop;
     };
-    auto menu = [](QMenu* m, QStringList path) { return [m, path] { TfrmOperationMain::FindAction(m, path)->trigger(); }; };
+    auto menu = [](QMenu* m, QStringList path) {
+        return [m, path] { TfrmOperationMain::FindAction(m, path)->trigger(); };
+    };
     const Case cases[] = {
         {"Start 控制面板", menu(d->PpStartMenu, {"设置(&S)", "控制面板(&C)"}), "TfrmControlForm", false},
         {"desktop 属性", menu(d->PPMainR, {"属性(&R)"}), "TfrmWindowsmenu", true},
         {"taskbar 属性", menu(d->PP_Toolbar, {"属性(&R)"}), "Tfrmtoolbar", true},
         {"clock menu 调整日期/时间", menu(d->PPTime, {"调整日期/时间(&A)"}), "TfrmTimeandDate", true},
         {"clock menu 属性", menu(d->PPTime, {"属性(&R)"}), "TfrmTimeandDate", true},
-        {"clock double-click", [d] { QTest::mouseDClick(d->lbTime, Qt::LeftButton); }, "TfrmTimeandDate", true},
+        {"clock double-click", [d] { QTest::mouseDClick(d->lbTime, Qt::LeftButton); }, "TfrmTimeandDate",
+         true},
         {"我的电脑 属性", menu(d->ppMyCompter, {"属性(&R)"}), "TfrmSystemProperty", false},
-        {"Start 系统信息", menu(d->PpStartMenu, {"程序(&P)", "附件", "系统工具", "系统信息"}), "TfrmSystemInfo", false},
-        {"Start 360安全卫士", menu(d->PpStartMenu, {"程序(&P)", "360安全中心", "360安全卫士"}), "Tfrm360safe1", false},
+        {"Start 系统信息", menu(d->PpStartMenu, {"程序(&P)", "附件", "系统工具", "系统信息"}),
+         "TfrmSystemInfo", false},
+        {"Start 360安全卫士", menu(d->PpStartMenu, {"程序(&P)", "360安全中心", "360安全卫士"}),
+         "Tfrm360safe1", false},
         {"Start 360杀毒", menu(d->PpStartMenu, {"程序(&P)", "360安全中心", "360杀毒"}), "Tfrm360sd1", false},
     };
     for (const Case& c : cases) {
@@ -504,9 +510,9 @@ TEST_F(ControlPanelTest, DesktopActionsOpenTheirWindows)
 TEST_F(ControlPanelTest, EveryListedWindowClassIsRegistered)
 {
     QStringList missing;
-    QStringList names{"Tfrmtoolbar", "TfrmTimeandDate", "TfrmWindowsmenu", "TfrmSystemProperty", "TfrmSystemInfo",
-                      "TfrmControlForm", "TfrmMouseSet", "TfrmAddPrint", "TfrmNewRegPrint", "TfrmRegPrintOK",
-                      "TfrmRegPrintSuccess", "TfrmManagementConsole"};
+    QStringList names{"Tfrmtoolbar",     "TfrmTimeandDate", "TfrmWindowsmenu",     "TfrmSystemProperty",
+                      "TfrmSystemInfo",  "TfrmControlForm", "TfrmMouseSet",        "TfrmAddPrint",
+                      "TfrmNewRegPrint", "TfrmRegPrintOK",  "TfrmRegPrintSuccess", "TfrmManagementConsole"};
     for (int i = 2; i <= 6; ++i)
         names << QStringLiteral("TfrmRegPrint%1").arg(i);
     for (int i = 1; i <= 7; ++i)

@@ -36,7 +36,8 @@ void shoot(QWidget* w, const QString& name)
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);
         simtest::pump(10);
-        EXPECT_TRUE(w->grab().save(shotsDir() + QStringLiteral("/%1-%2.png").arg(name).arg(i))) << name.toStdString();
+        EXPECT_TRUE(w->grab().save(shotsDir() + QStringLiteral("/%1-%2.png").arg(name).arg(i)))
+            << name.toStdString();
     }
 }
 
@@ -45,11 +46,31 @@ TEST(Shots, ControlPanelWizardSecurityAndSystemWindows)
     TQuestion q;
     q.OperationType = 26;
     sim::SetCurrentQuestion(&q);
-    const char* classes[] = {"TfrmMouseSet", "TfrmTimeandDate", "TfrmWindowsmenu", "Tfrmtoolbar", "TfrmAddPrint",
-                             "TfrmNewRegPrint", "TfrmRegPrint2", "TfrmRegPrint3", "TfrmRegPrint4", "TfrmRegPrint5",
-                             "TfrmRegPrint6", "TfrmRegPrintSuccess", "TfrmRegPrintOK", "Tfrm360safe1", "Tfrm360safe2",
-                             "Tfrm360safe3", "Tfrm360safe4", "Tfrm360safe5", "Tfrm360safe6", "Tfrm360safe7",
-                             "Tfrm360sd1", "Tfrm360sd2", "Tfrm360sd3", "TfrmSystemProperty", "TfrmManagementConsole",
+    const char* classes[] = {"TfrmMouseSet",
+                             "TfrmTimeandDate",
+                             "TfrmWindowsmenu",
+                             "Tfrmtoolbar",
+                             "TfrmAddPrint",
+                             "TfrmNewRegPrint",
+                             "TfrmRegPrint2",
+                             "TfrmRegPrint3",
+                             "TfrmRegPrint4",
+                             "TfrmRegPrint5",
+                             "TfrmRegPrint6",
+                             "TfrmRegPrintSuccess",
+                             "TfrmRegPrintOK",
+                             "Tfrm360safe1",
+                             "Tfrm360safe2",
+                             "Tfrm360safe3",
+                             "Tfrm360safe4",
+                             "Tfrm360safe5",
+                             "Tfrm360safe6",
+                             "Tfrm360safe7",
+                             "Tfrm360sd1",
+                             "Tfrm360sd2",
+                             "Tfrm360sd3",
+                             "TfrmSystemProperty",
+                             "TfrmManagementConsole",
                              "TfrmSystemInfo"};
     for (const char* c : classes) {
         QWidget* w = sim::OpenWindow(QString::fromLatin1(c));

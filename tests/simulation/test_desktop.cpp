@@ -51,7 +51,7 @@ protected:
     {
         auto* d = new TfrmOperationMain;
         d->SetOperation(opType);
-        d->DescPicturePath = picture.isEmpty() ? picture : win::fromHost(picture);  // a Windows path
+        d->DescPicturePath = picture.isEmpty() ? picture : win::fromHost(picture); // a Windows path
         d->show();
         return d;
     }
@@ -79,13 +79,13 @@ protected:
 
 struct ModeCase {
     int opType;
-    bool ipIcon;          // 网上邻居 hot spot acts (enabled)
-    bool trayIcon;        // ToolBtnNet2 enabled and opens the connections
-    bool startNet;        // Start "网络和拨号连接(&N)" opens the connections
-    bool myComputer;      // 我的电脑 hot spot shown
-    bool recycle;         // recycle bin hot spot and full icon shown
-    bool clock;           // clock shown
-    const char* ieOpens;  // what a double-click on Internet Explorer opens
+    bool ipIcon; // 网上邻居 hot spot acts (enabled)
+    bool trayIcon; // ToolBtnNet2 enabled and opens the connections
+    bool startNet; // Start "网络和拨号连接(&N)" opens the connections
+    bool myComputer; // 我的电脑 hot spot shown
+    bool recycle; // recycle bin hot spot and full icon shown
+    bool clock; // clock shown
+    const char* ieOpens; // what a double-click on Internet Explorer opens
 };
 
 const ModeCase kModes[] = {
@@ -178,7 +178,7 @@ TEST_F(DesktopTest, LeavingAsksFirstAndDecliningChangesNothing)
         QPointer<TfrmOperationMain> d = makeDesktop(26);
         sim::OpenWindow("TfrmRecy");
         QPointer<QWidget> recy = fakes.current.value("TfrmRecy");
-        recy->hide();   // exists, not visible: the exit button stays usable
+        recy->hide(); // exists, not visible: the exit button stays usable
         ASSERT_TRUE(QTest::qWaitFor([&] { return d->btClose->isEnabled(); }, 1500));
 
         d->btClose->click();
@@ -289,7 +289,7 @@ TEST_F(DesktopTest, SecurityProgramsShowTheirTaskButtonsAndMarkSlots)
     EXPECT_EQ(d->btn1->x(), 64);
     EXPECT_EQ(fakes.opened, QStringList{"Tfrm360safe1"});
     TfrmOperationMain::FindAction(d->PpStartMenu, {"程序(&P)", "360安全中心", "360杀毒"})->trigger();
-    EXPECT_EQ(q.OpAnswer(27), QString("5"));   // only an empty slot is set
+    EXPECT_EQ(q.OpAnswer(27), QString("5")); // only an empty slot is set
     EXPECT_TRUE(d->btn360sd->isVisible());
     EXPECT_EQ(d->btn360sd->x(), 64);
     fakes.current.value("Tfrm360safe1")->hide();

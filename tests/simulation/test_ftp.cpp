@@ -119,12 +119,14 @@ protected:
 TEST_F(FTPTest, EveryAttemptRecordsAndTheLastCounts)
 {
     EXPECT_TRUE(w->RzShellList1->Shell().IsMyComputer());
-    struct Row { const char* address; bool enter; bool correct; };
+    struct Row {
+        const char* address;
+        bool enter;
+        bool correct;
+    };
     const Row rows[] = {
-        {"  FTP://192.168.0.1  ", true, true},
-        {"ftp://192.168.0.1/", false, false},
-        {"ftp://192.168.0.10", true, false},
-        {"ftp://192.168.0.1", false, true},
+        {"  FTP://192.168.0.1  ", true, true}, {"ftp://192.168.0.1/", false, false},
+        {"ftp://192.168.0.10", true, false},   {"ftp://192.168.0.1", false, true},
         {"ftp://192.168.0.8", true, false},
     };
     for (const Row& r : rows) {
@@ -151,7 +153,7 @@ TEST_F(FTPTest, TheListStaysInsideTheDownloadFolder)
     // Before the first correct address any folder of the exercise drive may be shown.
     w->RzShellList1->SetFolder("Y:\\1234");
     EXPECT_EQ(shown(), QStringLiteral("Y:\\1234"));
-    w->RzShellList1->SetFolder("C:\\home");   // another drive
+    w->RzShellList1->SetFolder("C:\\home"); // another drive
     EXPECT_TRUE(w->RzShellList1->Shell().IsMyComputer());
 
     goTo("ftp://192.168.0.1", true);
@@ -267,7 +269,7 @@ TEST_F(FTPTest, EachDesktopDoubleClickOpensOneMoreWindow)
     QTest::keyClick(b, Qt::Key_Escape);
     EXPECT_TRUE(b->isVisible());
     EXPECT_TRUE(desk->isVisible());
-    b->close();   // hides only
+    b->close(); // hides only
     EXPECT_TRUE(second);
     delete desk;
     EXPECT_TRUE(first.isNull());

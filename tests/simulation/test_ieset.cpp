@@ -60,10 +60,7 @@ protected:
     {
         return w->ckHighSet->item(item)->checkState() == Qt::Checked;
     }
-    static void click(QWidget* w)
-    {
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
-    }
+    static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
 
     TQuestion q;
 };
@@ -123,8 +120,8 @@ TEST_F(IESetTest, UnderlineChoicesBehaveAsOneGroup)
         const char* recorded;
         bool c40, c41, c42;
     } cases[] = {
-        {42, true, "3", false, false, true},   // "悬停 "
-        {40, true, "1", true, false, false},   // "从不 "
+        {42, true, "3", false, false, true}, // "悬停 "
+        {40, true, "1", true, false, false}, // "从不 "
         {41, false, "2", false, false, false}, // clearing the checked one leaves none
     };
     for (const auto& c : cases) {
@@ -143,8 +140,8 @@ TEST_F(IESetTest, UnderlineChoicesBehaveAsOneGroup)
 TEST_F(IESetTest, AdvancedOptionRecordsItsSetting)
 {
     TfrmIESet* w = open();
-    studentCheck(w, 4, true);    // 不将加密的页面存入硬盘: setting 13 = value 12
-    studentCheck(w, 66, false);  // 总是以 UTF-8 发送 URL: setting 67 = value 66
+    studentCheck(w, 4, true); // 不将加密的页面存入硬盘: setting 13 = value 12
+    studentCheck(w, 66, false); // 总是以 UTF-8 发送 URL: setting 67 = value 66
     w->Button3->setEnabled(true);
     w->Button3->click();
     EXPECT_FALSE(w->Button3->isEnabled());
@@ -199,7 +196,7 @@ TEST_F(IESetTest, LocalAddressBoxRecordsAtOnceEvenWhenLanDialogIsCancelled)
     EXPECT_TRUE(sim::Ref<TfrmLanSet>().isNull());
     w->btOK->click();
     EXPECT_EQ(value(11), QString("True"));
-    EXPECT_EQ(value(3), QString());   // the address needs "确定"
+    EXPECT_EQ(value(3), QString()); // the address needs "确定"
 }
 
 TEST_F(IESetTest, CancelKeepsTheLastSavedText)

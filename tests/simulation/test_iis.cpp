@@ -61,42 +61,47 @@ protected:
 
     // Runs the wizard as a student: alias, path, rights, then "完成" (or "取消" on
     // page `cancelOnPage`).
-    void runWizard(TfrmIIS* w, const QString& alias, const QString& path, bool read, bool write,
-                   bool browse, int cancelOnPage = 0)
+    void runWizard(TfrmIIS* w, const QString& alias, const QString& path, bool read, bool write, bool browse,
+                   int cancelOnPage = 0)
     {
         w->tvIIS->setCurrentItem(w->DefaultWebNode());
         bool ran = false;
-        whenVisible([] { return sim::Ref<TfrmIISGuide>().data(); }, [&](QWidget* g) {
-            auto* guide = static_cast<TfrmIISGuide*>(g);
-            ran = true;
-            auto step = [&](int page) {
-                if (cancelOnPage == page) {
-                    click(guide->btCancel);
-                    return false;
-                }
-                return true;
-            };
-            EXPECT_EQ(guide->Page(), 1);
-            if (!step(1)) return;
-            click(guide->btNext);
-            EXPECT_FALSE(guide->btNext->isEnabled());   // no alias yet
-            QTest::keyClicks(guide->txtAlias, alias);
-            if (!step(2)) return;
-            click(guide->btNext);
-            QTest::keyClicks(guide->txtPath, path);
-            if (!step(3)) return;
-            click(guide->btNext);
-            guide->ckRead->setChecked(read);
-            guide->ckWrite->setChecked(write);
-            guide->ckBrowse->setChecked(browse);
-            if (!step(4)) return;
-            click(guide->btNext);
-            EXPECT_EQ(guide->Page(), 5);
-            EXPECT_FALSE(guide->btCancel->isEnabled());
-            EXPECT_FALSE(guide->btBack->isEnabled());
-            EXPECT_EQ(guide->btNext->text(), QStringLiteral("完成"));
-            click(guide->btNext);
-        });
+        whenVisible([] { return sim::Ref<TfrmIISGuide>().data(); },
+                    [&](QWidget* g) {
+                        auto* guide = static_cast<TfrmIISGuide*>(g);
+                        ran = true;
+                        auto step = [&](int page) {
+                            if (cancelOnPage == page) {
+                                click(guide->btCancel);
+                                return false;
+                            }
+                            return true;
+                        };
+                        EXPECT_EQ(guide->Page(), 1);
+                        if (!step(1))
+                            return;
+                        click(guide->btNext);
+                        EXPECT_FALSE(guide->btNext->isEnabled()); // no alias yet
+                        QTest::keyClicks(guide->txtAlias, alias);
+                        if (!step(2))
+                            return;
+                        click(guide->btNext);
+                        QTest::keyClicks(guide->txtPath, path);
+                        if (!step(3))
+                            return;
+                        click(guide->btNext);
+                        guide->ckRead->setChecked(read);
+                        guide->ckWrite->setChecked(write);
+                        guide->ckBrowse->setChecked(browse);
+                        if (!step(4))
+                            return;
+                        click(guide->btNext);
+                        EXPECT_EQ(guide->Page(), 5);
+                        EXPECT_FALSE(guide->btCancel->isEnabled());
+                        EXPECT_FALSE(guide->btBack->isEnabled());
+                        EXPECT_EQ(guide->btNext->text(), QStringLiteral("完成"));
+                        click(guide->btNext);
+                    });
         w->NewVirtualDirectoryClick();
         EXPECT_TRUE(ran);
         EXPECT_TRUE(sim::Ref<TfrmIISGuide>().isNull());
@@ -107,12 +112,13 @@ protected:
     {
         w->tvIIS->setCurrentItem(w->VirtualDirectoryNode());
         bool ran = false;
-        whenVisible([] { return sim::Ref<TfrmIISProperty>().data(); }, [&](QWidget* p) {
-            ran = true;
-            fn(static_cast<TfrmIISProperty*>(p));
-            if (sim::Ref<TfrmIISProperty>())
-                p->close();
-        });
+        whenVisible([] { return sim::Ref<TfrmIISProperty>().data(); },
+                    [&](QWidget* p) {
+                        ran = true;
+                        fn(static_cast<TfrmIISProperty*>(p));
+                        if (sim::Ref<TfrmIISProperty>())
+                            p->close();
+                    });
         w->PropertyClick();
         EXPECT_TRUE(ran);
     }
@@ -139,7 +145,7 @@ TEST_F(IISTest, WizardCreatesTheDirectoryAndRecordsIt)
     ASSERT_TRUE(w->VirtualDirectoryNode());
     EXPECT_EQ(w->VirtualDirectoryNode()->text(0), QStringLiteral("test"));
     EXPECT_EQ(TfrmIIS::Level(w->VirtualDirectoryNode()), 4);
-    EXPECT_EQ(q.GetAnswer(), QString());   // recorded only when the manager closes
+    EXPECT_EQ(q.GetAnswer(), QString()); // recorded only when the manager closes
     closeManager(w);
     EXPECT_TRUE(q.GetAnswer().startsWith(QString::fromUtf8("test,D:\\web,True,False,,True,True,纯脚本")))
         << q.GetAnswer().toStdString();
@@ -242,28 +248,31 @@ TEST_F(IISTest, PropertiesAndSubDialogsStoreTheirSettings)
         p->ltbDefaultIndex->setCurrentRow(1);
         click(p->btUp);
         EXPECT_EQ(p->ltbDefaultIndex->item(0)->text(), QStringLiteral("default.asp"));
-        click(p->btUp);   // at the top: stays
+        click(p->btUp); // at the top: stays
         EXPECT_EQ(p->ltbDefaultIndex->item(0)->text(), QStringLiteral("default.asp"));
 
-        whenVisible([] { return sim::Ref<TfrmIISAppConfig>().data(); }, [](QWidget* d) {
-            auto* c = static_cast<TfrmIISAppConfig*>(d);
-            EXPECT_TRUE(c->ckSession->isChecked());
-            c->ckBuffer->setChecked(false);
-            QTest::mouseClick(c->btOK, Qt::LeftButton);
-        });
+        whenVisible([] { return sim::Ref<TfrmIISAppConfig>().data(); },
+                    [](QWidget* d) {
+                        auto* c = static_cast<TfrmIISAppConfig*>(d);
+                        EXPECT_TRUE(c->ckSession->isChecked());
+                        c->ckBuffer->setChecked(false);
+                        QTest::mouseClick(c->btOK, Qt::LeftButton);
+                    });
         click(p->btConfig);
-        whenVisible([] { return sim::Ref<TfrmIdentityValidate>().data(); }, [](QWidget* d) {
-            auto* c = static_cast<TfrmIdentityValidate*>(d);
-            EXPECT_TRUE(c->ckAnonymous->isChecked());
-            c->ckAnonymous->setChecked(false);
-            QTest::mouseClick(c->btCancel, Qt::LeftButton);   // cancelled: stays "True"
-        });
+        whenVisible([] { return sim::Ref<TfrmIdentityValidate>().data(); },
+                    [](QWidget* d) {
+                        auto* c = static_cast<TfrmIdentityValidate*>(d);
+                        EXPECT_TRUE(c->ckAnonymous->isChecked());
+                        c->ckAnonymous->setChecked(false);
+                        QTest::mouseClick(c->btCancel, Qt::LeftButton); // cancelled: stays "True"
+                    });
         click(p->btEditAuth);
         click(p->btOK);
     });
     closeManager(w);
-    EXPECT_EQ(q.GetAnswer(), QString::fromUtf8(
-        "site,D:\\web,False,True,True,True,False,脚本和可执行文件,default.asp#index.htm,True,True,True,False,True"));
+    EXPECT_EQ(q.GetAnswer(),
+              QString::fromUtf8("site,D:\\web,False,True,True,True,False,脚本和可执行文件,default.asp#index."
+                                "htm,True,True,True,False,True"));
 }
 
 TEST_F(IISTest, DeleteClearsTheAnswerAtOnce)
@@ -317,7 +326,7 @@ TEST_F(IISTest, RightButtonMenusByNodeLevel)
     w->tvIIS->setCurrentItem(w->DefaultWebNode());
     w->tvIISMouseUp({});
     w->menuDefaultWeb->hide();
-    w->tvIIS->setCurrentItem(w->DefaultWebNode()->parent());   // "网站": no menu
+    w->tvIIS->setCurrentItem(w->DefaultWebNode()->parent()); // "网站": no menu
     w->tvIISMouseUp({});
     w->AddVirtualDirectory(w->DefaultWebNode(), "d");
     w->tvIIS->setCurrentItem(w->VirtualDirectoryNode());

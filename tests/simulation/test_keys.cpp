@@ -40,8 +40,8 @@ TEST(SimulatedKeys, ReturnAndEscapeNeverCloseTheDesktop)
     TQuestion q;
     q.OperationType = 23;
     pravik::test::ScopedPrompts prompts;
-    prompts->defaultAnswer = false;   // a stray question is declined (and recorded)
-    QStringList seen;   // what happened, step by step
+    prompts->defaultAnswer = false; // a stray question is declined (and recorded)
+    QStringList seen; // what happened, step by step
     whenVisible(desktop, [&](QWidget* w) {
         auto* d = static_cast<TfrmOperationMain*>(w);
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
@@ -62,38 +62,44 @@ TEST(SimulatedKeys, ReturnAndEscapeNeverCloseTheDesktop)
             return;
         }
         auto* options = static_cast<TfrmIESet*>(ie);
-        whenVisible([] { return static_cast<QWidget*>(sim::Ref<TfrmLanSet>().data()); }, [&](QWidget* lan) {
-            press(lan, Qt::Key_Escape);
-            seen << QStringLiteral("LAN after Escape: %1").arg(lan->isVisible() ? "open" : "closed");
-            press(lan, Qt::Key_Return);
-            seen << QStringLiteral("LAN after Return: %1").arg(lan->isVisible() ? "open" : "closed");
-            if (lan->isVisible())
-                lan->close();
-        });
+        whenVisible(
+            [] { return static_cast<QWidget*>(sim::Ref<TfrmLanSet>().data()); },
+            [&](QWidget* lan) {
+                press(lan, Qt::Key_Escape);
+                seen << QStringLiteral("LAN after Escape: %1").arg(lan->isVisible() ? "open" : "closed");
+                press(lan, Qt::Key_Return);
+                seen << QStringLiteral("LAN after Return: %1").arg(lan->isVisible() ? "open" : "closed");
+                if (lan->isVisible())
+                    lan->close();
+            });
         options->btLanSetClick();
         seen << QStringLiteral("options after LAN: %1").arg(ie->isVisible() ? "open" : "closed");
         // The trusted sites (modal): Escape keeps it, Return is its 添加.
-        whenVisible([] { return static_cast<QWidget*>(sim::Ref<TfrmAddSafeWeb>().data()); }, [&](QWidget* w) {
-            auto* sites = static_cast<TfrmAddSafeWeb*>(w);
-            sites->txtWeb->setFocus();
-            sites->txtWeb->setText(QStringLiteral("http://www.example.org"));
-            press(sites, Qt::Key_Escape);
-            seen << QStringLiteral("sites after Escape: %1").arg(sites->isVisible() ? "open" : "closed");
-            press(sites, Qt::Key_Return);
-            seen << QStringLiteral("sites after Return: %1, %2 listed")
-                        .arg(sites->isVisible() ? "open" : "closed")
-                        .arg(sites->lbWebList->count());
-            sites->close();
-        });
+        whenVisible(
+            [] { return static_cast<QWidget*>(sim::Ref<TfrmAddSafeWeb>().data()); },
+            [&](QWidget* w) {
+                auto* sites = static_cast<TfrmAddSafeWeb*>(w);
+                sites->txtWeb->setFocus();
+                sites->txtWeb->setText(QStringLiteral("http://www.example.org"));
+                press(sites, Qt::Key_Escape);
+                seen << QStringLiteral("sites after Escape: %1").arg(sites->isVisible() ? "open" : "closed");
+                press(sites, Qt::Key_Return);
+                seen << QStringLiteral("sites after Return: %1, %2 listed")
+                            .arg(sites->isVisible() ? "open" : "closed")
+                            .arg(sites->lbWebList->count());
+                sites->close();
+            });
         options->TrustedZoneSelected = true;
         options->btSetWebClick();
         // The desktop under the open options dialog.
         press(d, Qt::Key_Return);
         seen << QStringLiteral("desktop Return with options: %1, options %2")
-                    .arg(d->isVisible() ? "open" : "closed", ieOptions() && ieOptions()->isVisible() ? "open" : "closed");
+                    .arg(d->isVisible() ? "open" : "closed",
+                         ieOptions() && ieOptions()->isVisible() ? "open" : "closed");
         if (QPointer<QWidget> ie2 = ieOptions()) {
-            press(ie2, Qt::Key_Return);   // the default button 确定 (which also destroys the dialog)
-            seen << QStringLiteral("options after Return: %1").arg(ie2 && ie2->isVisible() ? "open" : "closed");
+            press(ie2, Qt::Key_Return); // the default button 确定 (which also destroys the dialog)
+            seen << QStringLiteral("options after Return: %1")
+                        .arg(ie2 && ie2->isVisible() ? "open" : "closed");
         }
         press(d, Qt::Key_Return);
         seen << QStringLiteral("desktop after options: %1").arg(d->isVisible() ? "open" : "closed");
@@ -107,22 +113,20 @@ TEST(SimulatedKeys, ReturnAndEscapeNeverCloseTheDesktop)
     });
     ShowOperationDesktop(&q, 23, QStringLiteral("当前操作题为：IE设置题"), QString());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(seen.join(QLatin1Char('\n')).toStdString(),
-              QStringList({QStringLiteral("desktop key %1: open").arg(Qt::Key_Return),
-                           QStringLiteral("desktop key %1: open").arg(Qt::Key_Enter),
-                           QStringLiteral("desktop key %1: open").arg(Qt::Key_Escape),
-                           QStringLiteral("options after Escape: open"),
-                           QStringLiteral("LAN after Escape: open"),
-                           QStringLiteral("LAN after Return: closed"),
-                           QStringLiteral("options after LAN: open"),
-                           QStringLiteral("sites after Escape: open"),
-                           QStringLiteral("sites after Return: open, 1 listed"),
-                           QStringLiteral("desktop Return with options: open, options open"),
-                           QStringLiteral("options after Return: closed"),
-                           QStringLiteral("desktop after options: open"),
-                           QStringLiteral("prompts: 0")})
-                  .join(QLatin1Char('\n'))
-                  .toStdString());
+    EXPECT_EQ(
+        seen.join(QLatin1Char('\n')).toStdString(),
+        QStringList({QStringLiteral("desktop key %1: open").arg(Qt::Key_Return),
+                     QStringLiteral("desktop key %1: open").arg(Qt::Key_Enter),
+                     QStringLiteral("desktop key %1: open").arg(Qt::Key_Escape),
+                     QStringLiteral("options after Escape: open"), QStringLiteral("LAN after Escape: open"),
+                     QStringLiteral("LAN after Return: closed"), QStringLiteral("options after LAN: open"),
+                     QStringLiteral("sites after Escape: open"),
+                     QStringLiteral("sites after Return: open, 1 listed"),
+                     QStringLiteral("desktop Return with options: open, options open"),
+                     QStringLiteral("options after Return: closed"),
+                     QStringLiteral("desktop after options: open"), QStringLiteral("prompts: 0")})
+            .join(QLatin1Char('\n'))
+            .toStdString());
     // Only the exit button asked, once.
     EXPECT_EQ(prompts->texts().join(QLatin1Char('|')).toStdString(), "确定退出吗？");
 }

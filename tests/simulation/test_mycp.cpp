@@ -73,8 +73,8 @@ TEST_F(MyCPTest, DetailsBySizeAreRecordedAndComeBackOnTheNextOpening)
     EXPECT_TRUE(w->LvDiskContern->isVisible());
     EXPECT_FALSE(w->Panel1->isVisible());
 
-    w->ViewItems(5)[0]->trigger();     // main menu 查看 → 详细信息(&D)
-    w->SortItems(2)[1]->trigger();     // list context menu 排列图标 → 大小(&S)
+    w->ViewItems(5)[0]->trigger(); // main menu 查看 → 详细信息(&D)
+    w->SortItems(2)[1]->trigger(); // list context menu 排列图标 → 大小(&S)
     EXPECT_EQ(q.OpAnswer(14), QString("D:5"));
     EXPECT_EQ(q.OpAnswer(15), QString("D:2"));
     w->close();
@@ -89,9 +89,9 @@ TEST_F(MyCPTest, DetailsBySizeAreRecordedAndComeBackOnTheNextOpening)
     // Sizes as text, descending, empty sizes (the folders) first; equal texts keep
     // their order.
     EXPECT_EQ(w->LvDiskContern->Names(),
-              QStringList({"图片文件夹", "资料文件夹", "录像文件.exe", "wav文件.wav", "Acess文件.mdb", "压缩文件.rar",
-                           "聊天工具.exe", "Word文件.doc", "PDF文件.pdf", "chm文件.chm", "图片文件.bmp", "Excel文件.xls",
-                           "文本文件.txt"}));
+              QStringList({"图片文件夹", "资料文件夹", "录像文件.exe", "wav文件.wav", "Acess文件.mdb",
+                           "压缩文件.rar", "聊天工具.exe", "Word文件.doc", "PDF文件.pdf", "chm文件.chm",
+                           "图片文件.bmp", "Excel文件.xls", "文本文件.txt"}));
     EXPECT_EQ(checkedViews(w, 5), QStringList({"1", "1", "1"}));
     for (QAction* a : w->SortItems(2))
         EXPECT_TRUE(a->isChecked());
@@ -107,9 +107,9 @@ TEST_F(MyCPTest, SortingByEveryColumnIsDescendingTextWithEmptyFirst)
         const char* last;
     };
     const Case cases[] = {
-        {1, "资料文件夹", "Acess文件.mdb"},        // names: descending, letter case ignored
-        {3, "文本文件.txt", "BMP 图像"},           // types: see the row of the type
-        {4, "资料文件夹", "聊天工具.exe"},          // "2012-03-18 8:31" first, "2008-07-21" last
+        {1, "资料文件夹", "Acess文件.mdb"}, // names: descending, letter case ignored
+        {3, "文本文件.txt", "BMP 图像"}, // types: see the row of the type
+        {4, "资料文件夹", "聊天工具.exe"}, // "2012-03-18 8:31" first, "2008-07-21" last
     };
     TfrmMyCP* w = open();
     openD(w);
@@ -125,8 +125,7 @@ TEST_F(MyCPTest, SortingByEveryColumnIsDescendingTextWithEmptyFirst)
             EXPECT_EQ(w->LvDiskContern->Rows().last().cells[2], QString::fromUtf8(c.last));
     }
     // A header click sorts the shown list and records nothing.
-    QTest::mouseClick(w->LvDiskContern->Report->header()->viewport(), Qt::LeftButton, {},
-                      QPoint(20, 8));
+    QTest::mouseClick(w->LvDiskContern->Report->header()->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
     EXPECT_EQ(w->LvDiskContern->SortColumn(), 0);
     EXPECT_EQ(q.OpAnswer(15), QString("D:4"));
 }
@@ -136,12 +135,12 @@ TEST_F(MyCPTest, SortingByEveryColumnIsDescendingTextWithEmptyFirst)
 TEST_F(MyCPTest, ChoicesBeforeOpeningDriveDRecordE)
 {
     TfrmMyCP* w = open();
-    w->ViewItems(2)[1]->trigger();   // 平铺 from the view drop-down
+    w->ViewItems(2)[1]->trigger(); // 平铺 from the view drop-down
     EXPECT_EQ(q.OpAnswer(14), QString("E:2"));
     EXPECT_EQ(w->LvDiskConternE->ViewStyle(), 2);
     EXPECT_FALSE(w->LvDiskConternE->isVisible());
 
-    w->ViewItems(3)[2]->trigger();   // 图标 from the list menu
+    w->ViewItems(3)[2]->trigger(); // 图标 from the list menu
     EXPECT_EQ(q.OpAnswer(14), QString("E:3"));
     w->SortItems(4)[0]->trigger();
     EXPECT_EQ(q.OpAnswer(15), QString("E:4"));
@@ -192,11 +191,15 @@ TEST_F(MyCPTest, DrivePropertiesRecordTheLastDrive)
 
     // Through the drive's own context menu on D:.
     QMenu* menu = w->PPDisk;
-    whenVisible([menu] { return menu; }, [menu](QWidget*) { menu->actions().last()->trigger(); menu->close(); });
+    whenVisible([menu] { return menu; },
+                [menu](QWidget*) {
+                    menu->actions().last()->trigger();
+                    menu->close();
+                });
     QContextMenuEvent ev(QContextMenuEvent::Mouse, QPoint(10, 10), w->DiskD->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(w->DiskD, &ev);
     ASSERT_TRUE(QTest::qWaitFor([&] { return q.OpAnswer(6) == "D"; }));
-    EXPECT_TRUE(c.isNull());   // replaced
+    EXPECT_TRUE(c.isNull()); // replaced
     ASSERT_TRUE(sim::Ref<Tfrmproperty>());
     EXPECT_EQ(sim::Ref<Tfrmproperty>()->windowTitle(), QString("本地磁盘 (D:) 属性"));
     sim::Ref<Tfrmproperty>()->btnOK->click();
@@ -219,7 +222,7 @@ TEST_F(MyCPTest, DriveDTaskButtonAndTheDesktopExitRule)
 
     openD(first);
     EXPECT_TRUE(d->btnDiskD->isVisible());
-    EXPECT_EQ(d->btnDiskD->x(), 64);   // no security screen opened
+    EXPECT_EQ(d->btnDiskD->x(), 64); // no security screen opened
     // Closing hides the window and its button; the desktop can be left again.
     first->close();
     EXPECT_FALSE(first.isNull());
@@ -270,13 +273,14 @@ TEST_F(MyCPTest, DriveDTaskButtonAndTheDesktopExitRule)
 
 TEST_F(MyCPTest, ExplorerTreeAndMyDocumentsProperties)
 {
-    auto* w = qobject_cast<TfrmExplorer*>(sim::OpenWindow("TfrmExplorer", sim::OpenOptions{false, false, "FolderPanel"}));
+    auto* w = qobject_cast<TfrmExplorer*>(
+        sim::OpenWindow("TfrmExplorer", sim::OpenOptions{false, false, "FolderPanel"}));
     ASSERT_TRUE(w && w->isVisible());
     EXPECT_EQ(w->windowTitle(), QString("我的电脑"));
     EXPECT_TRUE(w->Panel1->isVisible());
     EXPECT_FALSE(w->ImgMyDocExplorer->isVisible());
-    EXPECT_LT(w->ImgLeft->x() + w->ImgLeft->width(), 0);   // the picture strip is out of sight
-    EXPECT_TRUE(sim::Ref<TfrmMyCP>().isNull());             // an Explorer is no My Computer
+    EXPECT_LT(w->ImgLeft->x() + w->ImgLeft->width(), 0); // the picture strip is out of sight
+    EXPECT_TRUE(sim::Ref<TfrmMyCP>().isNull()); // an Explorer is no My Computer
 
     // No selected node: nothing.
     w->TreeExplorerClick();
@@ -285,12 +289,16 @@ TEST_F(MyCPTest, ExplorerTreeAndMyDocumentsProperties)
         const char* node;
         QMenu* menu;
     };
-    const Case cases[] = {{"我的电脑", w->PPMyComputer}, {"网上邻居", w->PPNetwork}, {"回收站", w->PPRecycle},
-                          {" 桌面", nullptr}, {"我的文档", w->PPMyDocument}};
+    const Case cases[] = {{"我的电脑", w->PPMyComputer},
+                          {"网上邻居", w->PPNetwork},
+                          {"回收站", w->PPRecycle},
+                          {" 桌面", nullptr},
+                          {"我的文档", w->PPMyDocument}};
     pump(20);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.node);
-        const auto found = w->TreeExplorer->findItems(QString::fromUtf8(c.node), Qt::MatchExactly | Qt::MatchRecursive);
+        const auto found = w->TreeExplorer->findItems(QString::fromUtf8(c.node),
+                                                      Qt::MatchExactly | Qt::MatchRecursive);
         ASSERT_EQ(found.size(), 1);
         const QRect r = w->TreeExplorer->visualItemRect(found[0]);
         QTest::mouseClick(w->TreeExplorer->viewport(), Qt::LeftButton, {}, r.center());
@@ -316,7 +324,7 @@ TEST_F(MyCPTest, ExplorerTreeAndMyDocumentsProperties)
     EXPECT_EQ(q.OpAnswer(16), QString("1"));
     p->PageControl1->setCurrentIndex(2);
     p->PageControl1->setCurrentIndex(0);
-    EXPECT_EQ(q.OpAnswer(16), QString("1"));   // frozen for this window
+    EXPECT_EQ(q.OpAnswer(16), QString("1")); // frozen for this window
     for (Qt::Key k : {Qt::Key_Escape, Qt::Key_Return})
         QTest::keyClick(p, k);
     EXPECT_FALSE(p.isNull());
@@ -343,7 +351,8 @@ TEST_F(MyCPTest, Pictures)
     w->DiskPropertyClick('D');
     pump(30);
     EXPECT_TRUE(sim::Ref<Tfrmproperty>()->grab().save(shotsDir() + "/drive_property_d.png"));
-    auto* e = qobject_cast<TfrmExplorer*>(sim::OpenWindow("TfrmExplorer", sim::OpenOptions{false, false, "FolderPanel"}));
+    auto* e = qobject_cast<TfrmExplorer*>(
+        sim::OpenWindow("TfrmExplorer", sim::OpenOptions{false, false, "FolderPanel"}));
     pump(30);
     EXPECT_TRUE(e->grab().save(shotsDir() + "/explorer.png"));
     TfrmMydocumentProperty* p = TfrmMydocumentProperty::ShowProperties();

@@ -26,7 +26,11 @@ void clickRadio(QRadioButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoi
 
 TEST(IPAddressEdit, SetTextTakesThePartsInTurn)
 {
-    struct Row { const char* name; const char* in; const char* shown; };
+    struct Row {
+        const char* name;
+        const char* in;
+        const char* shown;
+    };
     const Row rows[] = {
         {"empty part kept", "1.2..4", "1.2..4"},
         {"four characters show 0", "1234", "0..."},
@@ -106,7 +110,7 @@ TEST_F(IPTest, OkRecordsTheFiveAddressesAndReopeningShowsThem)
     type(w->edtMask, "255.255.255.0");
     type(w->edtGateway, "192.168.0.1");
     type(w->edtDNS, "192.168.0.1");
-    EXPECT_EQ(q.GetAnswer(), QString());   // only "确定" records
+    EXPECT_EQ(q.GetAnswer(), QString()); // only "确定" records
     QTest::mouseClick(w->btOK, Qt::LeftButton);
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(q.GetAnswer(), QStringLiteral("192.168.0.20,255.255.255.0,192.168.0.1,192.168.0.1,..."));
@@ -131,17 +135,22 @@ TEST_F(IPTest, AutomaticAddressRecordsEmptiedFields)
     EXPECT_FALSE(w->edtIP->isEnabled());
     EXPECT_FALSE(w->rbManualIP->isChecked());
     EXPECT_FALSE(w->rbAutoDNS->isEnabled());
-    clickRadio(w->rbManualIP);   // enabled again, texts not restored
+    clickRadio(w->rbManualIP); // enabled again, texts not restored
     EXPECT_TRUE(w->edtMask->isEnabled());
     EXPECT_EQ(w->edtMask->Text(), QStringLiteral("..."));
     clickRadio(w->rbAutoIP);
-    QTest::keyClick(w, Qt::Key_Return);                  // "确定" is the default button
+    QTest::keyClick(w, Qt::Key_Return); // "确定" is the default button
     EXPECT_EQ(q.GetAnswer(), QStringLiteral("...,...,...,4.4.4.4,5.5.5.5"));
 }
 
 TEST_F(IPTest, RestoreNeedsExactlyFiveValuesAndModeOneShowsZeros)
 {
-    struct Row { const char* name; int opType; const char* answer; const char* ipShown; };
+    struct Row {
+        const char* name;
+        int opType;
+        const char* answer;
+        const char* ipShown;
+    };
     const Row rows[] = {
         {"mode 0, no answer", 0, "", "..."},
         {"mode 1, no answer", 1, "", "0.0.0.0"},

@@ -26,7 +26,7 @@ protected:
     {
         q.OperationType = 26;
         sim::SetCurrentQuestion(&q);
-        addprint::ChosenPrinter().clear();   // as in a fresh process
+        addprint::ChosenPrinter().clear(); // as in a fresh process
     }
     void TearDown() override
     {
@@ -34,8 +34,7 @@ protected:
         sim::SetCurrentQuestion(nullptr);
     }
 
-    template <class T>
-    static T* page()
+    template <class T> static T* page()
     {
         T* w = sim::Ref<T>().data();
         return (w && w->isVisible()) ? w : nullptr;
@@ -132,7 +131,7 @@ TEST_F(PrinterWizardTest, TypedNameCompletesButRecordsZero)
 {
     TfrmRegPrint5* browse = toBrowsePage();
     ASSERT_TRUE(browse);
-    browse->tv1->setCurrentItem(browse->tv1->topLevelItem(0)->child(0));   // the computer
+    browse->tv1->setCurrentItem(browse->tv1->topLevelItem(0)->child(0)); // the computer
     EXPECT_TRUE(browse->edt1->text().isEmpty());
     EXPECT_EQ(clickForMessage(browse->lblNext), QStringLiteral("您需要指定一个有效的网络打印机名"));
     EXPECT_TRUE(page<TfrmRegPrint5>());
@@ -174,7 +173,7 @@ TEST_F(PrinterWizardTest, LocalOptionLeadsToThePageWithoutAWayForward)
     click(page<TfrmNewRegPrint>()->lblNext);
     TfrmRegPrint2* type = page<TfrmRegPrint2>();
     ASSERT_TRUE(type);
-    EXPECT_TRUE(type->img2->isVisible());   // the local option at first
+    EXPECT_TRUE(type->img2->isVisible()); // the local option at first
     click(type->lblNext);
     TfrmRegPrint3* local = page<TfrmRegPrint3>();
     ASSERT_TRUE(local);
@@ -205,7 +204,10 @@ TEST_F(PrinterWizardTest, SpecifyPageEnablesItsEditsAndRefusesTheAddressOption)
     EXPECT_EQ(w->rb3->pos(), QPoint(46, 211));
     EXPECT_EQ(w->edt1->geometry(), QRect(100, 168, 203, 21));
     EXPECT_EQ(w->edt2->geometry(), QRect(100, 237, 203, 21));
-    struct Case { QRadioButton* rb; bool name, address; };
+    struct Case {
+        QRadioButton* rb;
+        bool name, address;
+    };
     const Case cases[] = {{w->rb2, true, false}, {w->rb3, false, true}, {w->rb1, false, false}};
     for (const Case& c : cases) {
         QTest::mouseClick(c.rb, Qt::LeftButton, {}, QPoint(6, 9));
@@ -224,7 +226,11 @@ TEST_F(PrinterWizardTest, SpecifyPageEnablesItsEditsAndRefusesTheAddressOption)
 
 TEST_F(PrinterWizardTest, HotSpotsLieOverThePictureButtons)
 {
-    struct Case { const char* cls; const char* spot; QRect rect; };
+    struct Case {
+        const char* cls;
+        const char* spot;
+        QRect rect;
+    };
     const Case cases[] = {
         {"TfrmNewRegPrint", "lblNext", QRect(328, 328, 81, 33)},
         {"TfrmNewRegPrint", "lblCancel", QRect(412, 328, 81, 33)},

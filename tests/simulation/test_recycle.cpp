@@ -93,17 +93,17 @@ TEST_F(RecycleTest, ListsTheFolderWithIconNameTypeAndSize)
 {
     TfrmRcyEandC* w = open();
     EXPECT_EQ(w->windowTitle(), QString(" 回收站"));
-    ASSERT_EQ(names(w), QStringList({"ab.txt", "b.txt", "报告.doc", "旧照片"}));   // ".隐藏" skipped
+    ASSERT_EQ(names(w), QStringList({"ab.txt", "b.txt", "报告.doc", "旧照片"})); // ".隐藏" skipped
     const QTreeWidgetItem* b = w->ListView1->topLevelItem(1);
     EXPECT_EQ(b->text(1), QString("Z:\\abc"));
-    EXPECT_EQ(b->text(3), QString("2KB"));   // 1500 bytes, rounded up
+    EXPECT_EQ(b->text(3), QString("2KB")); // 1500 bytes, rounded up
     EXPECT_EQ(b->text(4), QString("文本文档"));
     EXPECT_FALSE(b->icon(0).isNull());
     EXPECT_EQ(w->ListView1->topLevelItem(2)->text(3), QString("2KB"));
     EXPECT_EQ(w->ListView1->topLevelItem(2)->text(4), QString("Microsoft Word 文档"));
     EXPECT_EQ(w->ListView1->topLevelItem(3)->text(3), QString("0KB"));
     EXPECT_EQ(w->ListView1->topLevelItem(3)->text(4), QString("文件夹"));
-    EXPECT_EQ(w->ListView1->topLevelItem(0)->text(2).size(), 14);   // "YY-MM-DD HH:MM"
+    EXPECT_EQ(w->ListView1->topLevelItem(0)->text(2).size(), 14); // "YY-MM-DD HH:MM"
     EXPECT_EQ(w->lblCount->text(), QString("4个对象"));
     // The timer finds rows: nothing is emptied.
     w->Timer1Timer();
@@ -151,7 +151,7 @@ TEST_F(RecycleTest, RestoreAndDeleteRecordNamesAndMoveTheFiles)
     select(w, "b.txt");
     w->mnuRestore->trigger();
     EXPECT_EQ(q.OpAnswer(11), QString("ab.txt,b.txt"));
-    EXPECT_TRUE(QFileInfo::exists(question + "/ab.txt"));   // back in the question folder
+    EXPECT_TRUE(QFileInfo::exists(question + "/ab.txt")); // back in the question folder
     EXPECT_FALSE(QFileInfo::exists(bin + "/ab.txt"));
 
     select(w, "报告.doc");
@@ -244,7 +244,8 @@ TEST_F(RecycleTest, RecycleFolderWithAndWithoutVirtualDrive)
                   QString("D:\\StuExamData\\20261211090000\\20261211090000\\26002\\Recycler\\"));
     }
     strCurDisk = saved;
-    EXPECT_EQ(recycle::RecycleFolder("D:\\StuExamData", "N1", 7), QString("D:\\StuExamData\\N1\\N1\\7\\Recycler\\"));
+    EXPECT_EQ(recycle::RecycleFolder("D:\\StuExamData", "N1", 7),
+              QString("D:\\StuExamData\\N1\\N1\\7\\Recycler\\"));
     EXPECT_EQ(recycle::RecycleFolder("D:\\StuExamData\\", "", 7), QString());
 }
 
@@ -281,7 +282,7 @@ TEST_F(RecycleTest, PropertiesRecordTheThreeTrackBars)
     EXPECT_TRUE(p->TB_D->isEnabled());
     EXPECT_TRUE(p->ckCDelete->isEnabled());
     p->btnCancel->click();
-    EXPECT_EQ(q.OpAnswer(12), QString("0#0#0"));   // untouched and cancelled
+    EXPECT_EQ(q.OpAnswer(12), QString("0#0#0")); // untouched and cancelled
 
     p = qobject_cast<TfrmRecy*>(sim::OpenWindow("TfrmRecy"));
     p->TB_all->setValue(10);

@@ -44,14 +44,9 @@ protected:
         TfrmOperationMain::FindAction(d->PpStartMenu, {"程序(&P)", "360安全中心", program})->trigger();
     }
 
-    template <class T>
-    static bool shown()
-    {
-        return sim::Ref<T>() && sim::Ref<T>()->isVisible();
-    }
+    template <class T> static bool shown() { return sim::Ref<T>() && sim::Ref<T>()->isVisible(); }
 
-    template <class T>
-    static bool waitShown()
+    template <class T> static bool waitShown()
     {
         return QTest::qWaitFor([] { return shown<T>(); }, 2000);
     }
@@ -121,7 +116,7 @@ TEST_F(SecurityTest, ClosedScanScreenDoesNotTakeTheChainOn)
 {
     struct Case {
         const char* name;
-        int screen;   // the scan screen that is closed: 2 or 5
+        int screen; // the scan screen that is closed: 2 or 5
     };
     for (const Case c : {Case{"first scan", 2}, Case{"second scan", 5}}) {
         SCOPED_TRACE(c.name);
@@ -178,7 +173,7 @@ TEST_F(SecurityTest, VirusScanRecordsSlot27AndItsMinimisedScreenComesBack)
     EXPECT_EQ(found->lblMin->geometry(), QRect(550, 0, 37, 21));
     EXPECT_EQ(found->lblClose->geometry(), QRect(587, 0, 47, 21));
 
-    click(found->lblLater);   // does nothing
+    click(found->lblLater); // does nothing
     EXPECT_TRUE(found->isVisible());
     click(found->lblMin);
     EXPECT_FALSE(found->isVisible());

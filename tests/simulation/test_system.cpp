@@ -32,8 +32,7 @@ void studentClick(QWidget* w)
 }
 
 // The window of class T is gone (its deferred deletion has run).
-template <class T>
-bool gone()
+template <class T> bool gone()
 {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return sim::Ref<T>().isNull();
@@ -49,7 +48,7 @@ protected:
     {
         q.OperationType = 26;
         sim::SetCurrentQuestion(&q);
-        sysprop::Entries() = QStringList(8);   // as in a fresh process
+        sysprop::Entries() = QStringList(8); // as in a fresh process
     }
     void TearDown() override
     {
@@ -78,8 +77,14 @@ TEST_F(SystemTest, PropertiesRecordTheVisitedPages)
     };
     const Case cases[] = {
         {"OK at once", {}, false, "常规=1,,,,,,,设备管理器=0"},
-        {"hardware first", {2}, false, "常规=1,计算机名=0,硬件=1,高级=0,系统还原=0,自动更新=0,远程=0,设备管理器=0"},
-        {"cancel records too", {3, 6}, true, "常规=1,计算机名=0,硬件=0,高级=1,系统还原=0,自动更新=0,远程=1,设备管理器=0"},
+        {"hardware first",
+         {2},
+         false,
+         "常规=1,计算机名=0,硬件=1,高级=0,系统还原=0,自动更新=0,远程=0,设备管理器=0"},
+        {"cancel records too",
+         {3, 6},
+         true,
+         "常规=1,计算机名=0,硬件=0,高级=1,系统还原=0,自动更新=0,远程=1,设备管理器=0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -112,7 +117,7 @@ TEST_F(SystemTest, VisitsSurviveReopeningAndTheDeviceManagerIsRecorded)
     w->close();
     EXPECT_TRUE(q.OpAnswer(18).isEmpty());
 
-    TQuestion later;   // a later question of the same process
+    TQuestion later; // a later question of the same process
     sim::SetCurrentQuestion(&later);
     w = openProperties();
     studentClick(w->btOK);
@@ -135,7 +140,7 @@ TEST_F(SystemTest, InformationRecordsMemoryAndDiskOnEverySelection)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        q.SetOpAnswer(19, QStringLiteral("0"));   // as the desktop leaves it without a picture
+        q.SetOpAnswer(19, QStringLiteral("0")); // as the desktop leaves it without a picture
         TfrmSystemInfo* w = openInfo();
         ASSERT_TRUE(w);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("系统信息"));
@@ -174,7 +179,9 @@ TEST_F(SystemTest, InformationTreeHasItsCategoriesInOrder)
     QStringList top;
     for (int i = 0; i < w->tvCategory->topLevelItemCount(); ++i)
         top << w->tvCategory->topLevelItem(i)->text(0);
-    EXPECT_EQ(top, (QStringList{"系统摘要", "硬件资源", "组件", "软件环境", "Internet 设置", "Office 2003 应用程序"}));
+    EXPECT_EQ(
+        top,
+        (QStringList{"系统摘要", "硬件资源", "组件", "软件环境", "Internet 设置", "Office 2003 应用程序"}));
     QTreeWidgetItem* disk = w->FindNode(QStringLiteral("磁盘"));
     ASSERT_TRUE(disk);
     EXPECT_EQ(disk->parent()->text(0), QStringLiteral("存储"));

@@ -16,10 +16,7 @@ std::map<std::string, ChildMain>& modes()
 QString g_self;
 } // namespace
 
-ChildModeRegistrar::ChildModeRegistrar(const char* name, ChildMain fn)
-{
-    modes()[name] = std::move(fn);
-}
+ChildModeRegistrar::ChildModeRegistrar(const char* name, ChildMain fn) { modes()[name] = std::move(fn); }
 
 bool RunChildModeIfRequested(int argc, char** argv, int& exitCode)
 {

@@ -26,5 +26,5 @@ QStringList ChildArguments(const QString& name, const QStringList& args = {});
 
 #define PRAVIK_CHILD_MODE_CAT2(a, b) a##b
 #define PRAVIK_CHILD_MODE_CAT(a, b) PRAVIK_CHILD_MODE_CAT2(a, b)
-#define PRAVIK_CHILD_MODE(name, fn) \
+#define PRAVIK_CHILD_MODE(name, fn)                                                                          \
     static ::pravik::test::ChildModeRegistrar PRAVIK_CHILD_MODE_CAT(pravik_child_mode_, __LINE__)(name, fn)

@@ -10,9 +10,9 @@
 namespace pravik::test {
 
 struct PromptRecord {
-    QString kind;    // "ShowPrompt", "AskPrompt", "ShowPrompt2", "AskPrompt2", "ShowNotice", "MessageBox"
+    QString kind; // "ShowPrompt", "AskPrompt", "ShowPrompt2", "AskPrompt2", "ShowNotice", "MessageBox"
     QString text;
-    int style = 0;   // style, or the count of a notice
+    int style = 0; // style, or the count of a notice
     QString title;
 };
 
@@ -25,10 +25,22 @@ public:
     // Called after each prompt was recorded (e.g. to end the application).
     std::function<void(const PromptRecord&)> onPrompt;
 
-    bool ShowPrompt(const QString& t, int s, const QString& ti) override { return answer("ShowPrompt", t, s, ti); }
-    bool AskPrompt(const QString& t, int s, const QString& ti) override { return answer("AskPrompt", t, s, ti); }
-    bool ShowPrompt2(const QString& t, int s, const QString& ti) override { return answer("ShowPrompt2", t, s, ti); }
-    bool AskPrompt2(const QString& t, int s, const QString& ti) override { return answer("AskPrompt2", t, s, ti); }
+    bool ShowPrompt(const QString& t, int s, const QString& ti) override
+    {
+        return answer("ShowPrompt", t, s, ti);
+    }
+    bool AskPrompt(const QString& t, int s, const QString& ti) override
+    {
+        return answer("AskPrompt", t, s, ti);
+    }
+    bool ShowPrompt2(const QString& t, int s, const QString& ti) override
+    {
+        return answer("ShowPrompt2", t, s, ti);
+    }
+    bool AskPrompt2(const QString& t, int s, const QString& ti) override
+    {
+        return answer("AskPrompt2", t, s, ti);
+    }
     void ShowNotice(const QString& t, int c) override { answer("ShowNotice", t, c, {}); }
     void MessageBox(const QString& t, const QString& c) override { answer("MessageBox", t, 0, c); }
 

@@ -15,7 +15,8 @@ public:
         const QString bin = qEnvironmentVariable("PRAVIK_BIN_DIR") + QStringLiteral("/practice-site");
         m_proc.setProgram(bin);
         m_proc.setArguments(QStringList{QStringLiteral("--host"), QStringLiteral("127.0.0.1"),
-                                        QStringLiteral("--port"), QStringLiteral("0")} + extraArgs);
+                                        QStringLiteral("--port"), QStringLiteral("0")}
+                            + extraArgs);
         m_proc.setProcessChannelMode(QProcess::SeparateChannels);
         m_proc.start();
         if (!m_proc.waitForStarted(5000))

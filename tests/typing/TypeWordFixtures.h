@@ -7,14 +7,8 @@
 
 namespace typetest {
 
-inline QByteArray gbk(const QString& s)
-{
-    return typeword::ToGbk(s);
-}
-inline QByteArray gbk(const char* utf8)
-{
-    return typeword::ToGbk(QString::fromUtf8(utf8));
-}
+inline QByteArray gbk(const QString& s) { return typeword::ToGbk(s); }
+inline QByteArray gbk(const char* utf8) { return typeword::ToGbk(QString::fromUtf8(utf8)); }
 
 // The text as a word processor would store it: a font table, \'hh escapes for every
 // byte of 0x80 and above, "\par" for every "\n".

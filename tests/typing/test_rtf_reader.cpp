@@ -10,7 +10,7 @@ namespace {
 
 struct RtfCase {
     const char* name;
-    const char* rtf;      // UTF-8
+    const char* rtf; // UTF-8
     const char* expected; // UTF-8
 };
 
@@ -18,15 +18,14 @@ struct RtfCase {
 // font name, a colour table, a generator, GBK text in \'hh escapes, a \u character
 // with its fallback, a tab, a picture group (with text-like hex data) and a final
 // paragraph.
-const char* kDocument =
-    "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052"
-    "{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}{\\f1\\fswiss Arial;}}\r\n"
-    "{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
-    "{\\*\\generator Msftedit 5.41.21.2510;}\\viewkind4\\uc1\\pard\\lang2052\\f0\\fs24 "
-    "\\'d6\\'d0\\'ce\\'c4abc\\par\r\n"
-    "Hello\\tab World\\u8364?!\\par\r\n"
-    "{\\pict\\wmetafile8\\picw100\\pich100 0a0b0c\r\nabcdef}\\'ba\\'c3\\par\r\n"
-    "}\r\n";
+const char* kDocument = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052"
+                        "{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}{\\f1\\fswiss Arial;}}\r\n"
+                        "{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
+                        "{\\*\\generator Msftedit 5.41.21.2510;}\\viewkind4\\uc1\\pard\\lang2052\\f0\\fs24 "
+                        "\\'d6\\'d0\\'ce\\'c4abc\\par\r\n"
+                        "Hello\\tab World\\u8364?!\\par\r\n"
+                        "{\\pict\\wmetafile8\\picw100\\pich100 0a0b0c\r\nabcdef}\\'ba\\'c3\\par\r\n"
+                        "}\r\n";
 
 const RtfCase kRtfCases[] = {
     {"document", kDocument, "中文abc\r\nHello\tWorld\u20ac!\r\n好\r\n"},
@@ -50,7 +49,7 @@ const RtfCase kRtfCases[] = {
     {"backslash_at_end", "{\\rtf1 ab\\", "ab"},
 };
 
-class RtfToTextCases : public ::testing::TestWithParam<RtfCase> {};
+class RtfToTextCases : public ::testing::TestWithParam<RtfCase> { };
 
 TEST_P(RtfToTextCases, Converts)
 {
@@ -92,15 +91,15 @@ TEST(DeStr2, InvalidInputGivesEmptyText)
         QByteArray(),
         QByteArray("   \r\n"),
         QByteArray("not*base64!"),
-        QByteArray("QUJD=QUJD"),                       // padding in the middle
-        QByteArray::fromHex("8120").toBase64(),        // a lead byte without its trail
-        QByteArray::fromHex("41a1").toBase64(),        // a text cut inside a character
+        QByteArray("QUJD=QUJD"), // padding in the middle
+        QByteArray::fromHex("8120").toBase64(), // a lead byte without its trail
+        QByteArray::fromHex("41a1").toBase64(), // a text cut inside a character
     };
     for (const QByteArray& c : cases) {
         EXPECT_TRUE(DeStr2(c).isEmpty()) << c.constData();
     }
     EXPECT_TRUE(DeStr2(QStringLiteral("5Lit5paH")).size() > 0); // valid Base64 of valid GBK
-    EXPECT_TRUE(DeStr2(QStringLiteral("中文")).isEmpty());       // not Base64 at all
+    EXPECT_TRUE(DeStr2(QStringLiteral("中文")).isEmpty()); // not Base64 at all
 }
 
 } // namespace

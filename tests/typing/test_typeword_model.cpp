@@ -100,14 +100,9 @@ TEST(CountLine, ComparesCharacterByCharacter)
         int correct;
         int wrong;
     } cases[] = {
-        {"abc", "abx", 2, 1},
-        {"abc", "", 0, 0},
-        {"中文", "中x", 1, 1},
-        {"中文", "中文", 2, 0},
-        {"a中", "ab", 1, 1},
-        {"ab", "abcd", 2, 2},       // typed beyond the reference line
-        {"ab", "ab中", 2, 1},
-        {"    ", "abc", 0, 0},      // a blank reference line counts nothing
+        {"abc", "abx", 2, 1},  {"abc", "", 0, 0},     {"中文", "中x", 1, 1}, {"中文", "中文", 2, 0},
+        {"a中", "ab", 1, 1},   {"ab", "abcd", 2, 2}, // typed beyond the reference line
+        {"ab", "ab中", 2, 1},  {"    ", "abc", 0, 0}, // a blank reference line counts nothing
         {" \t ", "   ", 0, 0},
     };
     for (const auto& c : cases) {

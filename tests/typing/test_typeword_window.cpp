@@ -32,7 +32,8 @@ QString threeLineText()
     for (int i = 0; i < 80; ++i) {
         line1 += QChar(u'a' + i % 26);
     }
-    const QString line2 = QString::fromUtf8("春眠不觉晓处处闻啼鸟夜来风雨声花落知多少白日依山尽黄河入海流欲穷千里目更上一层楼");
+    const QString line2 = QString::fromUtf8(
+        "春眠不觉晓处处闻啼鸟夜来风雨声花落知多少白日依山尽黄河入海流欲穷千里目更上一层楼");
     const QString line3 = QString::fromUtf8("望明月, low head.");
     return line1 + u'\n' + line2 + u'\n' + line3 + u'\n';
 }
@@ -228,8 +229,9 @@ TEST_F(TypeWordWindow, BlankReferenceLineIsNeverCounted)
     type(QStringLiteral("xy"));
     w->tmrChangColorTimer();
     EXPECT_EQ(w->stat1->PanelText(2), QString::fromUtf8("输入2个"));
-    EXPECT_EQ(q.GetAnswer(), QStringLiteral("163$#$2$#$2$#$0$#$") + kSep + QStringLiteral("zz  zz") + kSep
-                                 + QStringLiteral("xy") + kSep);
+    EXPECT_EQ(q.GetAnswer(),
+              QStringLiteral("163$#$2$#$2$#$0$#$") + kSep + QStringLiteral("zz  zz") + kSep
+                  + QStringLiteral("xy") + kSep);
 }
 
 TEST_F(TypeWordWindow, ClosingAndReopeningKeepsInputAndResult)
@@ -243,7 +245,8 @@ TEST_F(TypeWordWindow, ClosingAndReopeningKeepsInputAndResult)
     const QString result = q.GetAnswer();
     const QStringList panels = {w->stat1->PanelText(1), w->stat1->PanelText(2), w->stat1->PanelText(3),
                                 w->stat1->PanelText(4)};
-    EXPECT_EQ(result, QStringLiteral("134$#$7$#$5$#$2$#$abX") + kSep + QString::fromUtf8("春眠不知") + kSep + kSep);
+    EXPECT_EQ(result,
+              QStringLiteral("134$#$7$#$5$#$2$#$abX") + kSep + QString::fromUtf8("春眠不知") + kSep + kSep);
 
     QTest::mouseClick(w->Close_btn, Qt::LeftButton);
     EXPECT_FALSE(w->tmrChangColor->isActive());
@@ -274,7 +277,8 @@ TEST_F(TypeWordWindow, ClosingAndReopeningKeepsInputAndResult)
 
 TEST_F(TypeWordWindow, EarlierAnswerWithMorePiecesThanLines)
 {
-    q.SetAnswer(QStringLiteral("9$#$3$#$3$#$0$#$ab") + kSep + QStringLiteral("cd") + kSep + QStringLiteral("ef") + kSep);
+    q.SetAnswer(QStringLiteral("9$#$3$#$3$#$0$#$ab") + kSep + QStringLiteral("cd") + kSep
+                + QStringLiteral("ef") + kSep);
     TfrmTypeWord* w = open(QStringLiteral("abc"));
     ASSERT_EQ(w->LineCount(), 1);
     EXPECT_EQ(w->LineEdit(1)->text(), QStringLiteral("ab"));

@@ -52,7 +52,7 @@ private:
         requestLines << QString::fromLatin1(buf.left(buf.indexOf("\r\n")));
         bodies << QString::fromLatin1(buf.mid(headEnd + 4, length));
         m_pending.remove(s);
-        s->disconnectFromHost();   // no answer at all
+        s->disconnectFromHost(); // no answer at all
     }
 
     QTcpServer m_server;

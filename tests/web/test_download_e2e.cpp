@@ -96,7 +96,8 @@ QString questionsWithMaterial(const QString& sample, const QByteArray& zipBytes)
 {
     static int n = 0;
     const QString root = TestEnv::freshDir(QStringLiteral("site%1").arg(++n));
-    const QString from = qEnvironmentVariable("PRAVIK_BIN_DIR") + QStringLiteral("/../practice-questions/") + sample;
+    const QString from = qEnvironmentVariable("PRAVIK_BIN_DIR") + QStringLiteral("/../practice-questions/")
+        + sample;
     QDir().mkpath(root + QLatin1Char('/') + sample);
     for (const QString& f : QDir(from).entryList(QDir::Files))
         QFile::copy(from + QLatin1Char('/') + f, root + QLatin1Char('/') + sample + QLatin1Char('/') + f);
@@ -125,7 +126,8 @@ QByteArray makeZip(const char* entryName, const char* password)
     return f.readAll();
 }
 
-const QString kBadMaterial = QStringLiteral("试题素材初始化失败!\r\n系统即将关闭，请在Tamry网上重新练习本题。");
+const QString kBadMaterial = QStringLiteral(
+    "试题素材初始化失败!\r\n系统即将关闭，请在Tamry网上重新练习本题。");
 const QString kNoConnection = QStringLiteral("连接Tamry网失败，请检查网络是否可用！");
 
 } // namespace
@@ -152,7 +154,10 @@ TEST_F(Download, EverySampleLandsInPlace)
         int type;
         QStringList material;
     } samples[] = {
-        {"windows-folder", 5001, 5, {QStringLiteral("旧文件.txt"), QStringLiteral("草稿/第一稿.txt"), QStringLiteral("说明.txt")}},
+        {"windows-folder",
+         5001,
+         5,
+         {QStringLiteral("旧文件.txt"), QStringLiteral("草稿/第一稿.txt"), QStringLiteral("说明.txt")}},
         {"word", 6001, 6, {QStringLiteral("春天.doc")}},
         {"typing", 11001, 11, {}},
         {"ie-settings", 23001, 23, {}},
@@ -162,9 +167,11 @@ TEST_F(Download, EverySampleLandsInPlace)
         {"ftp", 22001, 22, {QStringLiteral("DownLoad/通知.txt"), QStringLiteral("作业.doc")}},
         {"windows-controlpanel", 26002, 26, {}},
         {"windows-printer", 26003, 26, {}},
-        {"windows-explorer", 26004, 26,
-         {QStringLiteral("Recycler/文件.txt"), QStringLiteral("Recycler/旧文件.txt"), QStringLiteral("Recycler/照片.bmp"),
-          QStringLiteral("Recycler/草稿.doc")}},
+        {"windows-explorer",
+         26004,
+         26,
+         {QStringLiteral("Recycler/文件.txt"), QStringLiteral("Recycler/旧文件.txt"),
+          QStringLiteral("Recycler/照片.bmp"), QStringLiteral("Recycler/草稿.doc")}},
     };
     const QString p = win::ProgramDir();
     for (const auto& s : samples) {
@@ -174,7 +181,7 @@ TEST_F(Download, EverySampleLandsInPlace)
         const QString x = QStringLiteral("D:\\StuExamData\\20260101080000\\20260101080000");
         ASSERT_TRUE(run.web->Download()) << qPrintable(run.promptTexts().join(QLatin1Char('|')));
         QDir(win::toHost(x)).removeRecursively();
-        ASSERT_TRUE(QDir().mkpath(win::toHost(x)));   // the practice folder exists before the copy
+        ASSERT_TRUE(QDir().mkpath(win::toHost(x))); // the practice folder exists before the copy
         ASSERT_TRUE(run.web->CopyMaterialTo(x));
         EXPECT_TRUE(run.promptTexts().isEmpty());
         EXPECT_TRUE(run.reports.isEmpty());
@@ -217,15 +224,19 @@ TEST_F(Download, FailureMessages)
         const char* what;
         QString query;
         QStringList prompts;
-        QString report;          // the text of a report-and-exit with quit, "" for none
+        QString report; // the text of a report-and-exit with quit, "" for none
     } cases[] = {
         {"empty body", QStringLiteral("word?mode=empty"), {}, kNoConnection},
         {"html page", QStringLiteral("word?mode=html"), {QStringLiteral("下载的试题信息有问题")}, {}},
-        {"refused", QStringLiteral("word?mode=refused&msg=%E4%BB%8A%E6%97%A5%E7%BB%B4%E6%8A%A4"),
-         {QStringLiteral("下载失败,错误原因:今日维护"), QStringLiteral("验证无法通过")}, {}},
+        {"refused",
+         QStringLiteral("word?mode=refused&msg=%E4%BB%8A%E6%97%A5%E7%BB%B4%E6%8A%A4"),
+         {QStringLiteral("下载失败,错误原因:今日维护"), QStringLiteral("验证无法通过")},
+         {}},
         {"questid 12a", QStringLiteral("word?questid=12a"), {QStringLiteral("下载的试题信息有问题")}, {}},
-        {"questid with leading zero", QStringLiteral("word?questid=06001"),
-         {QStringLiteral("试卷表中和下载的JSON试题编号不一致")}, {}},
+        {"questid with leading zero",
+         QStringLiteral("word?questid=06001"),
+         {QStringLiteral("试卷表中和下载的JSON试题编号不一致")},
+         {}},
         {"paper 404", QStringLiteral("word?missing=paper"), {QStringLiteral("下载试卷失败")}, {}},
         {"step 404", QStringLiteral("word?missing=step"), {QStringLiteral("下载步骤文件失败")}, {}},
         {"material 404", QStringLiteral("word?missing=material"), {QStringLiteral("下载素材文件失败")}, {}},
@@ -259,8 +270,9 @@ TEST_F(Download, A404IsOneAttemptWithUrlAndMessage)
     for (const QString& l : run.log->lines)
         if (l.startsWith(QStringLiteral("TwebServer.DownloadToFile ERROR: "))) {
             ++lines;
-            EXPECT_EQ(l, QStringLiteral("TwebServer.DownloadToFile ERROR: ") + url
-                             + QStringLiteral("\r\nHTTP/1.1 404 Not Found"));
+            EXPECT_EQ(l,
+                      QStringLiteral("TwebServer.DownloadToFile ERROR: ") + url
+                          + QStringLiteral("\r\nHTTP/1.1 404 Not Found"));
         }
     EXPECT_EQ(lines, 1);
     EXPECT_FALSE(hostFile(QStringLiteral("%1\\6001\\6001.xml").arg(run.web->DownloadDir)));
@@ -347,7 +359,8 @@ TEST_F(Download, StaleFilesAreReplaced)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
     old.close();
-    win::SetFileAttributes(run.web->DownloadDir + QStringLiteral("\\Paper.xml"), win::FILE_ATTRIBUTE_READONLY);
+    win::SetFileAttributes(run.web->DownloadDir + QStringLiteral("\\Paper.xml"),
+                           win::FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(run.web->Download());
     EXPECT_FALSE(stale.exists());
     QFile paper(win::toHost(run.web->DownloadDir + QStringLiteral("\\Paper.xml")));
@@ -366,7 +379,8 @@ TEST_F(Download, UnsafeOrWrongArchivesAreRefused)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SiteProcess own({QStringLiteral("--questions"), questionsWithMaterial(QStringLiteral("word"), c.zip)});
+        SiteProcess own(
+            {QStringLiteral("--questions"), questionsWithMaterial(QStringLiteral("word"), c.zip)});
         ASSERT_FALSE(own.url().isEmpty());
         DownloadRun run(own.url() + QStringLiteral("/launch/word"));
         EXPECT_FALSE(run.web->Download());

@@ -24,7 +24,10 @@ TEST(DroppedConnection, EachPostIsOneRequestAndFails)
         QByteArray body;
     } cases[] = {
         {"launch post", [](TWebTamry& t, const QString& url) { return t.PostForm(url); }, QByteArray()},
-        {"score post", [](TWebTamry& t, const QString& url) { return t.PostScores(QStringLiteral("{\"score\":\"7.50\"}"), url); },
+        {"score post",
+         [](TWebTamry& t, const QString& url) {
+             return t.PostScores(QStringLiteral("{\"score\":\"7.50\"}"), url);
+         },
          QByteArrayLiteral("scores=%7B%22score%22%3A%227.50%22%7D")},
     };
     for (const auto& c : cases) {
@@ -48,7 +51,8 @@ TEST(DroppedConnection, TransportReportsNoAnswer)
 {
     DroppingServer site;
     ASSERT_TRUE(site.listening());
-    const webhttp::Result r = webhttp::Post(site.url(QStringLiteral("/p")), "a=1", "application/x-www-form-urlencoded");
+    const webhttp::Result r = webhttp::Post(site.url(QStringLiteral("/p")), "a=1",
+                                            "application/x-www-form-urlencoded");
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.body.isEmpty());

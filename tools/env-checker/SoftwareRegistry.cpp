@@ -21,10 +21,7 @@ bool StandsFor(win::Hive hive, const QString& key, int code)
     return ParseCodes(*versions).contains(code);
 }
 
-bool ProgramExists(const QString& program)
-{
-    return !program.isEmpty() && win::PathIsFile(program);
-}
+bool ProgramExists(const QString& program) { return !program.isEmpty() && win::PathIsFile(program); }
 
 } // namespace
 
@@ -48,11 +45,12 @@ bool SoftwareFamilyOf(int code, TSoftwareFamily& f)
     else if (code == 100)
         f = {{}, {QStringLiteral("IEXPLORE.EXE")}};
     else if (InRange(code, 110, 112))
-        f = {{QStringLiteral("Flash.DebugFile"), QStringLiteral("Flash.FlashProjectFile"), QStringLiteral("Flash.Doc"),
-              QStringLiteral("Flash.FLA")},
+        f = {{QStringLiteral("Flash.DebugFile"), QStringLiteral("Flash.FlashProjectFile"),
+              QStringLiteral("Flash.Doc"), QStringLiteral("Flash.FLA")},
              {QStringLiteral("Flash.exe")}};
     else if (code == 120 || code == 121)
-        f = {{QStringLiteral("Photoshop.fileinfo"), QStringLiteral("Photoshop.Image.8")}, {QStringLiteral("Photoshop.exe")}};
+        f = {{QStringLiteral("Photoshop.fileinfo"), QStringLiteral("Photoshop.Image.8")},
+             {QStringLiteral("Photoshop.exe")}};
     else if (code == 130)
         f = {{QStringLiteral("Dreamweaver.Library.Item")}, {QStringLiteral("Dreamweaver.exe")}};
     else if (code == 140)
@@ -76,7 +74,8 @@ bool SoftwareFamilyOf(int code, TSoftwareFamily& f)
 
 QString ClassProgram(const QString& className)
 {
-    const auto command = win::RegReadString(win::Hive::HKCR, className + QStringLiteral("\\shell\\open\\command"), QString());
+    const auto command = win::RegReadString(win::Hive::HKCR,
+                                            className + QStringLiteral("\\shell\\open\\command"), QString());
     if (!command || command->trimmed().isEmpty())
         return {};
     const QStringList parts = win::SplitCommandLine(command->trimmed());
@@ -109,7 +108,8 @@ bool IsVersionInstalled(int code)
 QList<int> ParseCodes(const QString& text)
 {
     QList<int> codes;
-    for (const QString& part : text.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts)) {
+    for (const QString& part :
+         text.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts)) {
         bool ok = false;
         const int c = part.toInt(&ok);
         if (ok && !codes.contains(c))

@@ -5,8 +5,8 @@
 #include <QStringList>
 
 struct TSoftwareFamily {
-    QStringList classes;   // registry classes whose open command starts the software
-    QStringList exeNames;  // App Paths entries of the software
+    QStringList classes; // registry classes whose open command starts the software
+    QStringList exeNames; // App Paths entries of the software
 };
 
 // The family of a version code; false for an unknown code.

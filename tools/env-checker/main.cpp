@@ -34,8 +34,10 @@ int main(int argc, char** argv)
     bool ok = true;
     for (int code : codes)
         ok = ini.WriteString(QStringLiteral("CheckResult"), QString::number(code),
-                             IsVersionInstalled(code) ? QStringLiteral("1") : QStringLiteral("0")) && ok;
+                             IsVersionInstalled(code) ? QStringLiteral("1") : QStringLiteral("0"))
+            && ok;
     ok = ini.WriteString(QStringLiteral("CheckResult"), QStringLiteral("CheckTime"),
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) && ok;
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+        && ok;
     return ok ? 0 : 3;
 }

@@ -33,14 +33,14 @@
 namespace {
 
 struct Question {
-    QString name;       // folder name
+    QString name; // folder name
     QString dir;
-    QString id;         // question id
+    QString id; // question id
     QString questionType;
     QString operationType;
     QString knowledge;
     QString moduleId;
-    QJsonObject launchExtra;   // launch.json of the folder
+    QJsonObject launchExtra; // launch.json of the folder
     bool hasMaterial = false;
 };
 
@@ -53,12 +53,16 @@ struct Site {
     QString version = QStringLiteral("1.0");
     QMap<QString, Question> questions;
     std::mutex lock;
-    QList<QJsonObject> uploads;   // decoded uploads in order
+    QList<QJsonObject> uploads; // decoded uploads in order
     QString base() const { return QStringLiteral("http://%1:%2").arg(host).arg(port); }
 };
 
 QString fromStd(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-std::string toStd(const QString& s) { const QByteArray b = s.toUtf8(); return std::string(b.constData(), size_t(b.size())); }
+std::string toStd(const QString& s)
+{
+    const QByteArray b = s.toUtf8();
+    return std::string(b.constData(), size_t(b.size()));
+}
 
 // The few values the launch data needs, read from the paper file.
 bool readPaper(const QString& path, Question& q)
@@ -79,7 +83,7 @@ bool readPaper(const QString& path, Question& q)
                 inQuest = true;
         } else if (r.isEndElement()) {
             if (r.name() == QLatin1String("quest"))
-                break;   // only the first question counts
+                break; // only the first question counts
             current.clear();
         } else if (r.isCharacters() && !r.isWhitespace()) {
             const QString t = r.text().toString().trimmed();
@@ -181,27 +185,33 @@ void handleLaunch(Site& site, const httplib::Request& req, httplib::Response& re
         {QStringLiteral("operationtype"), q.operationType},
         {QStringLiteral("url2"), fileUrl(QStringLiteral("picture"), q.id + QStringLiteral(".png"))},
         {QStringLiteral("stepurl"), fileUrl(QStringLiteral("step"), q.id + QStringLiteral(".xml"))},
-        {QStringLiteral("maturl"), q.hasMaterial && param(req, "nomaterial").isEmpty()
-                                       ? fileUrl(QStringLiteral("material"), q.id + QStringLiteral(".zip"))
-                                       : QString()},
+        {QStringLiteral("maturl"),
+         q.hasMaterial && param(req, "nomaterial").isEmpty()
+             ? fileUrl(QStringLiteral("material"), q.id + QStringLiteral(".zip"))
+             : QString()},
         {QStringLiteral("paperurl"), fileUrl(QStringLiteral("paper"), QStringLiteral("Paper.xml"))},
     };
     QString callback = QStringLiteral("%1/callback/%2").arg(site.base(), q.name);
     if (!param(req, "callbackmode").isEmpty())
-        callback += QStringLiteral("?mode=") + QString::fromLatin1(QUrl::toPercentEncoding(param(req, "callbackmode")));
+        callback += QStringLiteral("?mode=")
+            + QString::fromLatin1(QUrl::toPercentEncoding(param(req, "callbackmode")));
     QJsonObject data{
         {QStringLiteral("callback"), callback},
         {QStringLiteral("version"), req.has_param("version") ? param(req, "version") : site.version},
-        {QStringLiteral("ownerid"), q.launchExtra.value(QStringLiteral("ownerid")).toString(QStringLiteral("440100"))},
-        {QStringLiteral("k12stage"), q.launchExtra.value(QStringLiteral("k12stage")).toString(QStringLiteral("3"))},
+        {QStringLiteral("ownerid"),
+         q.launchExtra.value(QStringLiteral("ownerid")).toString(QStringLiteral("440100"))},
+        {QStringLiteral("k12stage"),
+         q.launchExtra.value(QStringLiteral("k12stage")).toString(QStringLiteral("3"))},
         {QStringLiteral("module"), q.launchExtra.value(QStringLiteral("module")).toString(q.moduleId)},
         {QStringLiteral("question"), question},
     };
-    QJsonObject top{{QStringLiteral("flag"), QStringLiteral("1")}, {QStringLiteral("msg"), QString()},
+    QJsonObject top{{QStringLiteral("flag"), QStringLiteral("1")},
+                    {QStringLiteral("msg"), QString()},
                     {QStringLiteral("data"), data}};
     if (mode == QLatin1String("refused")) {
         top[QStringLiteral("flag")] = QStringLiteral("0");
-        top[QStringLiteral("msg")] = param(req, "msg").isEmpty() ? QStringLiteral("本题暂时不能练习") : param(req, "msg");
+        top[QStringLiteral("msg")] = param(req, "msg").isEmpty() ? QStringLiteral("本题暂时不能练习")
+                                                                 : param(req, "msg");
     }
     sendJson(res, top);
 }
@@ -232,8 +242,8 @@ void handleFile(Site& site, const httplib::Request& req, httplib::Response& res)
     }
     const QByteArray bytes = f.readAll();
     const char* type = file.endsWith(QLatin1String(".png")) ? "image/png"
-                       : file.endsWith(QLatin1String(".zip")) ? "application/zip"
-                                                               : "text/xml";
+        : file.endsWith(QLatin1String(".zip"))              ? "application/zip"
+                                                            : "text/xml";
     if (param(req, "truncate") == QLatin1String("1")) {
         res.set_content(std::string(bytes.constData(), size_t(bytes.size() / 2)), type);
         return;
@@ -271,8 +281,10 @@ void handleCallback(Site& site, const httplib::Request& req, httplib::Response& 
         return;
     }
     if (mode == QLatin1String("refused")) {
-        sendJson(res, {{QStringLiteral("flag"), QStringLiteral("0")}, {QStringLiteral("result"), QStringLiteral("1")},
-                       {QStringLiteral("msg"), QStringLiteral("成绩上传失败")}});
+        sendJson(res,
+                 {{QStringLiteral("flag"), QStringLiteral("0")},
+                  {QStringLiteral("result"), QStringLiteral("1")},
+                  {QStringLiteral("msg"), QStringLiteral("成绩上传失败")}});
         return;
     }
     if (mode == QLatin1String("nodata")) {
@@ -280,11 +292,15 @@ void handleCallback(Site& site, const httplib::Request& req, httplib::Response& 
         return;
     }
     if (site.debugFormat)
-        sendJson(res, {{QStringLiteral("result"), QStringLiteral("0")}, {QStringLiteral("msg"), QString()},
-                       {QStringLiteral("callback"), analysis}});
+        sendJson(res,
+                 {{QStringLiteral("result"), QStringLiteral("0")},
+                  {QStringLiteral("msg"), QString()},
+                  {QStringLiteral("callback"), analysis}});
     else
-        sendJson(res, {{QStringLiteral("flag"), QStringLiteral("1")}, {QStringLiteral("msg"), QString()},
-                       {QStringLiteral("data"), QJsonObject{{QStringLiteral("callback"), analysis}}}});
+        sendJson(res,
+                 {{QStringLiteral("flag"), QStringLiteral("1")},
+                  {QStringLiteral("msg"), QString()},
+                  {QStringLiteral("data"), QJsonObject{{QStringLiteral("callback"), analysis}}}});
 }
 
 void handleAnalysis(Site& site, const httplib::Request& req, httplib::Response& res)
@@ -303,12 +319,12 @@ void handleAnalysis(Site& site, const httplib::Request& req, httplib::Response& 
         return;
     }
     auto v = [&](const char* key) { return u.value(QLatin1String(key)).toString().toHtmlEscaped(); };
-    const QString body = QStringLiteral(
-        "<h1>练习评析</h1><p>试题 %1（%2）</p><p class=\"score\">%3 / %4 分</p>"
-        "<table><tr><th>开始时间</th><td>%5</td></tr><tr><th>交卷时间</th><td>%6</td></tr>"
-        "<tr><th>用时（秒）</th><td>%7</td></tr><tr><th>评析</th><td>%8</td></tr></table>")
-        .arg(v("questionid"), v("knowledgep"), v("testscore"), v("score"), v("begintime"),
-             v("committime"), v("timespent"), v("answerevaluation"));
+    const QString body =
+        QStringLiteral("<h1>练习评析</h1><p>试题 %1（%2）</p><p class=\"score\">%3 / %4 分</p>"
+                       "<table><tr><th>开始时间</th><td>%5</td></tr><tr><th>交卷时间</th><td>%6</td></tr>"
+                       "<tr><th>用时（秒）</th><td>%7</td></tr><tr><th>评析</th><td>%8</td></tr></table>")
+            .arg(v("questionid"), v("knowledgep"), v("testscore"), v("score"), v("begintime"),
+                 v("committime"), v("timespent"), v("answerevaluation"));
     res.set_content(toStd(htmlPage(QStringLiteral("练习评析"), body)), "text/html; charset=utf-8");
 }
 
@@ -316,7 +332,8 @@ void handleIndex(Site& site, const httplib::Request&, httplib::Response& res)
 {
     QString rows;
     for (const Question& q : site.questions)
-        rows += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td><code>KelTamry-EXERCISE://%4/launch/%1</code></td></tr>")
+        rows += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td><code>KelTamry-EXERCISE://%4/launch/"
+                               "%1</code></td></tr>")
                     .arg(q.name.toHtmlEscaped(), q.id, q.operationType, site.base());
     res.set_content(toStd(htmlPage(QStringLiteral("practice-site"),
                                    QStringLiteral("<h1>练习题</h1><table><tr><th>名称</th><th>试题编号</th>"
@@ -328,7 +345,8 @@ void handleIndex(Site& site, const httplib::Request&, httplib::Response& res)
 int usage()
 {
     std::fprintf(stderr,
-                 "usage: practice-site [--host H] [--port N] [--questions DIR] [--record FILE] [--debug] [--version V]\n");
+                 "usage: practice-site [--host H] [--port N] [--questions DIR] [--record FILE] [--debug] "
+                 "[--version V]\n");
     return 2;
 }
 
@@ -361,11 +379,16 @@ int main(int argc, char** argv)
     loadQuestions(site);
 
     httplib::Server server;
-    server.Post(R"(/launch/([^/]+))", [&](const httplib::Request& q, httplib::Response& r) { handleLaunch(site, q, r); });
-    server.Get(R"(/launch/([^/]+))", [&](const httplib::Request& q, httplib::Response& r) { handleLaunch(site, q, r); });
-    server.Get(R"(/files/([^/]+)/([^/]+))", [&](const httplib::Request& q, httplib::Response& r) { handleFile(site, q, r); });
-    server.Post(R"(/callback/([^/]+))", [&](const httplib::Request& q, httplib::Response& r) { handleCallback(site, q, r); });
-    server.Get(R"(/analysis/([^/]+)/(\d+))", [&](const httplib::Request& q, httplib::Response& r) { handleAnalysis(site, q, r); });
+    server.Post(R"(/launch/([^/]+))",
+                [&](const httplib::Request& q, httplib::Response& r) { handleLaunch(site, q, r); });
+    server.Get(R"(/launch/([^/]+))",
+               [&](const httplib::Request& q, httplib::Response& r) { handleLaunch(site, q, r); });
+    server.Get(R"(/files/([^/]+)/([^/]+))",
+               [&](const httplib::Request& q, httplib::Response& r) { handleFile(site, q, r); });
+    server.Post(R"(/callback/([^/]+))",
+                [&](const httplib::Request& q, httplib::Response& r) { handleCallback(site, q, r); });
+    server.Get(R"(/analysis/([^/]+)/(\d+))",
+               [&](const httplib::Request& q, httplib::Response& r) { handleAnalysis(site, q, r); });
     server.Get("/", [&](const httplib::Request& q, httplib::Response& r) { handleIndex(site, q, r); });
 
     const std::string host = toStd(site.host);
@@ -380,7 +403,8 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("PRACTICE_SITE_URL=%s\n", qPrintable(site.base()));
-    std::printf("practice-site: %d questions from %s\n", int(site.questions.size()), qPrintable(site.questionsDir));
+    std::printf("practice-site: %d questions from %s\n", int(site.questions.size()),
+                qPrintable(site.questionsDir));
     std::fflush(stdout);
     return server.listen_after_bind() ? 0 : 1;
 }

@@ -31,7 +31,8 @@ int main(int argc, char** argv)
         return 1;
     }
     QStringList paths;
-    QDirIterator it(folder.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(folder.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
     while (it.hasNext())
         paths << folder.relativeFilePath(it.next());
     paths.sort();
@@ -49,7 +50,7 @@ int main(int argc, char** argv)
         if (fi.isDir())
             name += '/';
         if (gbkName.size() < 12 + (fi.isDir() ? 1 : 0))
-            name = gbkName;   // too short for a placeholder: stored as ASCII or as libzip sees fit
+            name = gbkName; // too short for a placeholder: stored as ASCII or as libzip sees fit
         names.append({name, gbkName});
         zip_int64_t idx;
         if (fi.isDir()) {
@@ -57,7 +58,9 @@ int main(int argc, char** argv)
         } else {
             zip_source_t* src = zip_source_file(za, QFile::encodeName(fi.filePath()).constData(), 0, -1);
             idx = src ? zip_file_add(za, name.constData(), src, ZIP_FL_ENC_GUESS) : -1;
-            if (idx >= 0 && zip_file_set_encryption(za, zip_uint64_t(idx), ZIP_EM_TRAD_PKWARE, password.constData()) != 0)
+            if (idx >= 0
+                && zip_file_set_encryption(za, zip_uint64_t(idx), ZIP_EM_TRAD_PKWARE, password.constData())
+                    != 0)
                 idx = -1;
         }
         if (idx < 0) {

@@ -31,10 +31,7 @@ bool loadXml(const QString& winPath, QDomDocument& doc, QString& error)
     return true;
 }
 
-QString childText(const QDomElement& e, const QString& name)
-{
-    return e.firstChildElement(name).text();
-}
+QString childText(const QDomElement& e, const QString& name) { return e.firstChildElement(name).text(); }
 
 // A step parameter naming a file: Base64 of the name, which has an extension.
 QString decodedFileName(const QString& para)
@@ -52,7 +49,8 @@ QString decodedFileName(const QString& para)
     // no drive, no leading backslash, no "..".
     const QStringList parts = name.split(QLatin1Char('\\'));
     for (const QString& part : parts)
-        if (part.isEmpty() || part == QLatin1String("..") || part == QLatin1String(".") || part.contains(QLatin1Char(':')))
+        if (part.isEmpty() || part == QLatin1String("..") || part == QLatin1String(".")
+            || part.contains(QLatin1Char(':')))
             return {};
     return name;
 }
@@ -111,7 +109,8 @@ ScoringOutcome ScoreExercise(const ScoringInput& in)
     const QString practice = win::toHost(in.ansPath);
     const QString questionFolder = practice + QLatin1Char('/') + QString::number(in.questId);
 
-    for (QDomElement s = steps.documentElement().firstChildElement(); !s.isNull(); s = s.nextSiblingElement()) {
+    for (QDomElement s = steps.documentElement().firstChildElement(); !s.isNull();
+         s = s.nextSiblingElement()) {
         if (s.tagName() == QLatin1String("tOperationStepGroups"))
             continue;
         if (childText(s, QStringLiteral("isscore")).trimmed() == QLatin1String("0"))

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 struct ScoringInput {
-    QString paperFile;   // Windows paths, as named in pf.ini
+    QString paperFile; // Windows paths, as named in pf.ini
     QString stepFile;
     QString ansFile;
     QString ansPath;
@@ -12,14 +12,14 @@ struct ScoringInput {
 };
 
 struct ScoringOutcome {
-    bool ok = false;          // false: the inputs could not be read (error says why)
+    bool ok = false; // false: the inputs could not be read (error says why)
     QString error;
     int questId = 0;
     double paperScore = 0;
     double score = 0;
     int scoredSteps = 0;
     int passedSteps = 0;
-    QStringList remarks;      // one line per scored step
+    QStringList remarks; // one line per scored step
 };
 
 ScoringOutcome ScoreExercise(const ScoringInput& input);

@@ -21,10 +21,7 @@ namespace {
 constexpr unsigned WM_PFOK = win::WM_USER + 101;
 constexpr unsigned WM_PFFAIL = win::WM_USER + 102;
 
-QString xmlEscape(const QString& s)
-{
-    return s.toHtmlEscaped();
-}
+QString xmlEscape(const QString& s) { return s.toHtmlEscaped(); }
 
 int fail(TIniFile& ini, win::HWND target, const QString& message)
 {
@@ -51,11 +48,13 @@ int main(int argc, char** argv)
         return 1;
     const QByteArray bytes = raw.readAll();
     raw.close();
-    const QString digest = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex().toUpper());
+    const QString digest = QString::fromLatin1(
+        QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex().toUpper());
 
     TIniFile ini(win::fromHost(iniHost));
     const QString sec = QStringLiteral("PfPara");
-    const auto target = static_cast<win::HWND>(ini.ReadString(sec, QStringLiteral("msgHandle")).trimmed().toUInt());
+    const auto target = static_cast<win::HWND>(
+        ini.ReadString(sec, QStringLiteral("msgHandle")).trimmed().toUInt());
 
     // For tests: what the engine was given (its argument, pf.ini and the answer archive).
     const QString record = qEnvironmentVariable("PRAVIK_ENGINE_RECORD");
@@ -65,7 +64,9 @@ int main(int argc, char** argv)
             r.write("argument=" + (args.size() > 1 ? args.at(1).toUtf8() : QByteArray()) + "\n");
         QFile::remove(record + QStringLiteral(".pf.ini"));
         QFile::copy(iniHost, record + QStringLiteral(".pf.ini"));
-        const QString ans = win::toHost(TIniFile(win::fromHost(iniHost)).ReadString(QStringLiteral("PfPara"), QStringLiteral("AnsFile")).trimmed());
+        const QString ans = win::toHost(TIniFile(win::fromHost(iniHost))
+                                            .ReadString(QStringLiteral("PfPara"), QStringLiteral("AnsFile"))
+                                            .trimmed());
         QFile::remove(record + QStringLiteral(".ans.zt"));
         if (!ans.isEmpty())
             QFile::copy(ans, record + QStringLiteral(".ans.zt"));
@@ -101,7 +102,8 @@ int main(int argc, char** argv)
     xml += QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<result>\n");
     xml += QStringLiteral("  <questid>%1</questid>\n").arg(questId);
     xml += QStringLiteral("  <pfresult>0</pfresult>\n");
-    xml += QStringLiteral("  <pftime>%1</pftime>\n").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+    xml += QStringLiteral("  <pftime>%1</pftime>\n")
+               .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
     xml += QStringLiteral("  <score>%1</score>\n").arg(out.score, 0, 'f', 2);
     xml += QStringLiteral("  <px>%1</px>\n").arg(xmlEscape(px));
     xml += QStringLiteral("  <fail></fail>\n");

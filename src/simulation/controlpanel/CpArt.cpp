@@ -9,7 +9,8 @@
 
 namespace cpart {
 
-void Text(QPainter& p, const QRect& r, const QString& text, int px, bool bold, const QColor& colour, int flags)
+void Text(QPainter& p, const QRect& r, const QString& text, int px, bool bold, const QColor& colour,
+          int flags)
 {
     p.save();
     p.setFont(sim::SongFont(px, bold));
@@ -147,18 +148,27 @@ QPixmap ControlPanelCategories(const QSize& size)
     QPainter p(&pm);
     taskPaneBackground(p, size.height());
     // The link at (8, 128) 201 x 49 switches to the classic view.
-    paneBox(p, 94, QStringLiteral("控制面板"), {{QStringLiteral("切换到经典视图"), QRect(8, 128, 192, 49), true}});
+    paneBox(p, 94, QStringLiteral("控制面板"),
+            {{QStringLiteral("切换到经典视图"), QRect(8, 128, 192, 49), true}});
     paneBox(p, 200, QStringLiteral("请参阅"),
             {{QStringLiteral("Windows Update"), QRect(10, 228, 190, 26)},
              {QStringLiteral("帮助和支持"), QRect(10, 254, 190, 26)},
              {QStringLiteral("其他控制面板选项"), QRect(10, 280, 190, 26)}});
     Text(p, QRect(240, 24, 600, 40), QStringLiteral("选择一个类别"), 22, true, QColor(33, 93, 198));
-    const struct { const char* caption; QColor fill; const char* glyph; } cats[] = {
-        {"外观和主题", QColor(80, 140, 220), "主"}, {"网络和 Internet 连接", QColor(60, 170, 90), "网"},
-        {"添加/删除程序", QColor(230, 150, 40), "程"}, {"声音、语音和音频设备", QColor(140, 110, 200), "声"},
-        {"性能和维护", QColor(120, 130, 150), "维"}, {"打印机和其它硬件", QColor(60, 120, 170), "印"},
-        {"用户帐户", QColor(200, 90, 90), "户"}, {"日期、时间、语言和区域设置", QColor(40, 150, 170), "时"},
-        {"辅助功能选项", QColor(90, 170, 60), "辅"}, {"安全中心", QColor(200, 60, 60), "安"}};
+    const struct {
+        const char* caption;
+        QColor fill;
+        const char* glyph;
+    } cats[] = {{"外观和主题", QColor(80, 140, 220), "主"},
+                {"网络和 Internet 连接", QColor(60, 170, 90), "网"},
+                {"添加/删除程序", QColor(230, 150, 40), "程"},
+                {"声音、语音和音频设备", QColor(140, 110, 200), "声"},
+                {"性能和维护", QColor(120, 130, 150), "维"},
+                {"打印机和其它硬件", QColor(60, 120, 170), "印"},
+                {"用户帐户", QColor(200, 90, 90), "户"},
+                {"日期、时间、语言和区域设置", QColor(40, 150, 170), "时"},
+                {"辅助功能选项", QColor(90, 170, 60), "辅"},
+                {"安全中心", QColor(200, 60, 60), "安"}};
     for (int i = 0; i < 10; ++i) {
         const QRect r(250 + (i % 2) * 380, 90 + (i / 2) * 96, 360, 70);
         applet(p, r, cats[i].fill, QString::fromUtf8(cats[i].glyph), QString::fromUtf8(cats[i].caption));
@@ -172,27 +182,32 @@ QPixmap ControlPanelClassic(const QSize& size)
     QPainter p(&pm);
     taskPaneBackground(p, size.height());
     // The link at (8, 104) 193 x 41 switches to the category view.
-    paneBox(p, 70, QStringLiteral("控制面板"), {{QStringLiteral("切换到分类视图"), QRect(8, 104, 192, 41), true}});
+    paneBox(p, 70, QStringLiteral("控制面板"),
+            {{QStringLiteral("切换到分类视图"), QRect(8, 104, 192, 41), true}});
     paneBox(p, 170, QStringLiteral("请参阅"),
             {{QStringLiteral("Windows Update"), QRect(10, 198, 190, 26)},
              {QStringLiteral("帮助和支持"), QRect(10, 224, 190, 26)}});
-    const struct { const char* caption; QColor fill; const char* glyph; QRect r; } apps[] = {
-        {"Internet 选项", QColor(40, 120, 210), "IE", QRect(240, 134, 180, 73)},
-        {"辅助功能选项", QColor(90, 170, 60), "辅", QRect(440, 134, 180, 73)},
-        {"添加或删除程序", QColor(230, 150, 40), "程", QRect(640, 134, 180, 73)},
-        {"打印机和传真", QColor(60, 120, 170), "印", QRect(832, 134, 185, 73)},
-        {"日期和时间", QColor(40, 150, 170), "时", QRect(240, 220, 180, 73)},
-        {"显示", QColor(80, 140, 220), "显", QRect(440, 220, 180, 73)},
-        {"网络连接", QColor(60, 170, 90), "网", QRect(640, 220, 180, 73)},
-        {"系统", QColor(120, 130, 150), "系", QRect(840, 220, 180, 73)},
-        {"用户帐户", QColor(200, 90, 90), "户", QRect(240, 304, 180, 64)},
-        {"声音和音频设备", QColor(140, 110, 200), "声", QRect(440, 304, 180, 64)},
-        {"字体", QColor(200, 160, 40), "字", QRect(640, 304, 180, 64)},
-        {"鼠标", QColor(110, 110, 120), "鼠", QRect(848, 308, 137, 60)},
-        {"任务栏和「开始」菜单", QColor(50, 110, 190), "任", QRect(240, 390, 180, 64)},
-        {"区域和语言选项", QColor(40, 160, 120), "区", QRect(440, 390, 180, 64)},
-        {"管理工具", QColor(130, 130, 100), "管", QRect(640, 390, 180, 64)},
-        {"安全中心", QColor(200, 60, 60), "安", QRect(840, 390, 180, 64)}};
+    const struct {
+        const char* caption;
+        QColor fill;
+        const char* glyph;
+        QRect r;
+    } apps[] = {{"Internet 选项", QColor(40, 120, 210), "IE", QRect(240, 134, 180, 73)},
+                {"辅助功能选项", QColor(90, 170, 60), "辅", QRect(440, 134, 180, 73)},
+                {"添加或删除程序", QColor(230, 150, 40), "程", QRect(640, 134, 180, 73)},
+                {"打印机和传真", QColor(60, 120, 170), "印", QRect(832, 134, 185, 73)},
+                {"日期和时间", QColor(40, 150, 170), "时", QRect(240, 220, 180, 73)},
+                {"显示", QColor(80, 140, 220), "显", QRect(440, 220, 180, 73)},
+                {"网络连接", QColor(60, 170, 90), "网", QRect(640, 220, 180, 73)},
+                {"系统", QColor(120, 130, 150), "系", QRect(840, 220, 180, 73)},
+                {"用户帐户", QColor(200, 90, 90), "户", QRect(240, 304, 180, 64)},
+                {"声音和音频设备", QColor(140, 110, 200), "声", QRect(440, 304, 180, 64)},
+                {"字体", QColor(200, 160, 40), "字", QRect(640, 304, 180, 64)},
+                {"鼠标", QColor(110, 110, 120), "鼠", QRect(848, 308, 137, 60)},
+                {"任务栏和「开始」菜单", QColor(50, 110, 190), "任", QRect(240, 390, 180, 64)},
+                {"区域和语言选项", QColor(40, 160, 120), "区", QRect(440, 390, 180, 64)},
+                {"管理工具", QColor(130, 130, 100), "管", QRect(640, 390, 180, 64)},
+                {"安全中心", QColor(200, 60, 60), "安", QRect(840, 390, 180, 64)}};
     for (const auto& a : apps)
         applet(p, a.r, a.fill, QString::fromUtf8(a.glyph), QString::fromUtf8(a.caption));
     return pm;
@@ -204,8 +219,9 @@ QPixmap PointerScheme(int index)
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const int big = (index % 3 == 1) ? 4 : (index % 3 == 2) ? 8 : 0;
-    const QColor fill = (index >= 7 && index <= 9) ? Qt::black : (index >= 4 && index <= 6) ? QColor(40, 40, 40)
-                        : QColor::fromHsv((index * 37) % 360, 60, 255);
+    const QColor fill = (index >= 7 && index <= 9) ? Qt::black
+        : (index >= 4 && index <= 6)               ? QColor(40, 40, 40)
+                                                   : QColor::fromHsv((index * 37) % 360, 60, 255);
     for (int i = 0; i < 3; ++i) {
         QPainterPath arrow;
         const QPointF o(20 + i * 42, 30 + (i % 2) * 30);
@@ -472,16 +488,18 @@ QPixmap Wizard(WizardPage page)
         break;
     case WizardPage::Specify:
         wizardFrame(p, size, false, QStringLiteral("指定打印机"),
-                    QStringLiteral("如果不知道打印机的名称或地址，您可以搜索符合您的需求的打印机。"), true, next);
+                    QStringLiteral("如果不知道打印机的名称或地址，您可以搜索符合您的需求的打印机。"), true,
+                    next);
         Text(p, QRect(30, 92, 440, 22), QStringLiteral("要连接到哪台打印机?"));
         Text(p, QRect(66, 117, 300, 20), QStringLiteral("浏览打印机(&W)"));
         Text(p, QRect(66, 143, 300, 20), QStringLiteral("连接到这台打印机(&C):"));
         Text(p, QRect(66, 166, 30, 22), QStringLiteral("名称:"));
-        Text(p, QRect(100, 190, 300, 18), QStringLiteral("例如: \\\\server\\printer"), 11, false, QColor(90, 90, 90));
+        Text(p, QRect(100, 190, 300, 18), QStringLiteral("例如: \\\\server\\printer"), 11, false,
+             QColor(90, 90, 90));
         Text(p, QRect(66, 208, 380, 20), QStringLiteral("连接到 Internet、家庭或办公网络上的打印机(&O):"));
         Text(p, QRect(66, 235, 30, 22), QStringLiteral("URL:"));
-        Text(p, QRect(100, 260, 380, 36), QStringLiteral("例如: http://server/printers/myprinter/.printer"), 11,
-             false, QColor(90, 90, 90));
+        Text(p, QRect(100, 260, 380, 36), QStringLiteral("例如: http://server/printers/myprinter/.printer"),
+             11, false, QColor(90, 90, 90));
         break;
     case WizardPage::Browse:
         wizardFrame(p, size, false, QStringLiteral("浏览打印机"),
@@ -493,8 +511,10 @@ QPixmap Wizard(WizardPage page)
         Text(p, QRect(40, 278, 300, 20), QStringLiteral("状态:        等待打印的文档:"), 11);
         break;
     case WizardPage::Completing:
-        wizardFrame(p, size, true, QStringLiteral("正在完成添加打印机向导"), {}, true, QStringLiteral("完成"));
-        Text(p, QRect(180, 86, 300, 40), QStringLiteral("您已成功完成添加打印机向导。\n您指定了以下打印机设置:"));
+        wizardFrame(p, size, true, QStringLiteral("正在完成添加打印机向导"), {}, true,
+                    QStringLiteral("完成"));
+        Text(p, QRect(180, 86, 300, 40),
+             QStringLiteral("您已成功完成添加打印机向导。\n您指定了以下打印机设置:"));
         Text(p, QRect(190, 140, 290, 100),
              QStringLiteral("名称:    192.168.0.189 上的 Canon iP2700 series\n默认:    是\n位置:\n注释:"));
         Text(p, QRect(180, 270, 300, 30), QStringLiteral("要关闭此向导，单击“完成”。"));
@@ -525,8 +545,10 @@ QPixmap ConnectConfirm()
     Text(p, QRect(8, 0, 400, 24), QStringLiteral("连接到打印机"), 12, true, Qt::white);
     Glyph(p, QRect(16, 34, 32, 32), QColor(230, 170, 30), QStringLiteral("!"));
     Text(p, QRect(60, 30, 710, 40),
-         QStringLiteral("您将连接到 192.168.0.189 上的打印机 Canon iP2700 series。这将在您的计算机上自动安装一个打印驱动程序。"
-                        "打印驱动程序可能含有病毒或其它有害程序。您要继续吗?"), 12);
+         QStringLiteral("您将连接到 192.168.0.189 上的打印机 Canon iP2700 "
+                        "series。这将在您的计算机上自动安装一个打印驱动程序。"
+                        "打印驱动程序可能含有病毒或其它有害程序。您要继续吗?"),
+         12);
     // yes (312, 77), no (395, 76), each 81 x 33.
     Button(p, QRect(312, 77, 81, 33), QStringLiteral("是(&Y)"));
     Button(p, QRect(395, 76, 81, 33), QStringLiteral("否(&N)"));

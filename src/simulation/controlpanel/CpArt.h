@@ -15,8 +15,8 @@ namespace cpart {
 
 // ---- drawing helpers -----------------------------------------------------------
 
-inline const QColor kFace(236, 233, 216);      // dialog face
-inline const QColor kBlue(49, 106, 197);       // headings and links
+inline const QColor kFace(236, 233, 216); // dialog face
+inline const QColor kBlue(49, 106, 197); // headings and links
 inline const QColor kBorder(127, 157, 185);
 
 void Text(QPainter& p, const QRect& r, const QString& text, int px = 12, bool bold = false,
@@ -37,11 +37,11 @@ QPixmap ControlPanelClassic(const QSize& size);
 
 // ---- small pictures of the property dialogs ------------------------------------------
 
-QPixmap PointerScheme(int index);          // preview of a pointer scheme, 0..19
-QPixmap PointerPicture(bool hand);         // the standard or the hand pointer
-QPixmap MouseDevice();                     // the mouse on the buttons page
-QPixmap Monitor(const QString& background);// the monitor with a background preview
-QPixmap Background(const QString& name);   // a thumbnail of "Pic1" .. "Pic4"
+QPixmap PointerScheme(int index); // preview of a pointer scheme, 0..19
+QPixmap PointerPicture(bool hand); // the standard or the hand pointer
+QPixmap MouseDevice(); // the mouse on the buttons page
+QPixmap Monitor(const QString& background); // the monitor with a background preview
+QPixmap Background(const QString& name); // a thumbnail of "Pic1" .. "Pic4"
 QPixmap ThemePage(const QSize& size, const QString& title);
 QPixmap StartMenuPreview(bool classic);
 QPixmap ClockFace();
@@ -54,7 +54,7 @@ QPixmap PrintersFolder(bool withPrinter);
 
 enum class WizardPage { Welcome, TypeLocal, TypeNetwork, Local, Specify, Browse, Completing };
 QPixmap Wizard(WizardPage page);
-QPixmap WizardButtonRow();   // the bottom row of the type page, drawn over its options
-QPixmap ConnectConfirm();    // the confirmation box, 785 x 117
+QPixmap WizardButtonRow(); // the bottom row of the type page, drawn over its options
+QPixmap ConnectConfirm(); // the confirmation box, 785 x 117
 
 } // namespace cpart

@@ -5,8 +5,7 @@
 #include <QPainter>
 #include <QScreen>
 
-THotRect::THotRect(QWidget* parent, const char* name, const QRect& rect, bool handCursor)
-    : QWidget(parent)
+THotRect::THotRect(QWidget* parent, const char* name, const QRect& rect, bool handCursor) : QWidget(parent)
 {
     setObjectName(QString::fromLatin1(name));
     setGeometry(rect);
@@ -15,10 +14,7 @@ THotRect::THotRect(QWidget* parent, const char* name, const QRect& rect, bool ha
         setCursor(Qt::PointingHandCursor);
 }
 
-void THotRect::mousePressEvent(QMouseEvent* e)
-{
-    m_pressed = e->button() == Qt::LeftButton;
-}
+void THotRect::mousePressEvent(QMouseEvent* e) { m_pressed = e->button() == Qt::LeftButton; }
 
 void THotRect::mouseReleaseEvent(QMouseEvent* e)
 {

@@ -33,15 +33,10 @@ QString& ChosenPrinter()
 namespace {
 
 // Each page hides when it closes; the next opening of its class replaces it.
-template <class T>
-void openPage()
-{
-    sim::Open<T>();
-}
+template <class T> void openPage() { sim::Open<T>(); }
 
 // Connects a hot spot to "open page T, close this page".
-template <class T>
-void goTo(THotRect* spot, QWidget* page)
+template <class T> void goTo(THotRect* spot, QWidget* page)
 {
     QObject::connect(spot, &THotRect::clicked, page, [page] {
         openPage<T>();

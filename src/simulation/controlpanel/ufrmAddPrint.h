@@ -52,8 +52,8 @@ class TfrmRegPrint2 : public TWizardPage {
     Q_OBJECT
 public:
     explicit TfrmRegPrint2(QWidget* parent = nullptr);
-    QLabel* img1 = nullptr;   // the network option chosen
-    QLabel* img2 = nullptr;   // the local option chosen (in front at first)
+    QLabel* img1 = nullptr; // the network option chosen
+    QLabel* img2 = nullptr; // the local option chosen (in front at first)
     QLabel* imgButtons = nullptr;
     THotRect* lblLocal = nullptr;
     THotRect* lblNetwork = nullptr;

@@ -117,7 +117,8 @@ TfrmMouseSet::TfrmMouseSet(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMouseSet"));
     setWindowTitle(QStringLiteral("鼠标属性"));
-    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::WindowContextHelpButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(sim::SongFont(12));
     setFixedSize(437, 496);
@@ -183,7 +184,8 @@ QWidget* TfrmMouseSet::buildButtonsPage()
 
     auto* speed = new QGroupBox(QStringLiteral("双击速度"));
     auto* sv = new QVBoxLayout(speed);
-    auto* text = new QLabel(QStringLiteral("双击文件夹以检查您的设置。如果文件夹没有打开或关闭，请尝试使用较慢的设置。"));
+    auto* text = new QLabel(
+        QStringLiteral("双击文件夹以检查您的设置。如果文件夹没有打开或关闭，请尝试使用较慢的设置。"));
     text->setWordWrap(true);
     sv->addWidget(text);
     TrackBar1 = trackBar("TrackBar1", 5);
@@ -321,7 +323,8 @@ QWidget* TfrmMouseSet::buildHardwarePage()
     list->setObjectName(QStringLiteral("lvDevices"));
     list->setRootIsDecorated(false);
     list->setHeaderLabels({QStringLiteral("名称"), QStringLiteral("类型")});
-    list->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("Microsoft PS/2 Mouse"), QStringLiteral("鼠标和其他指针设备")}));
+    list->addTopLevelItem(
+        new QTreeWidgetItem({QStringLiteral("Microsoft PS/2 Mouse"), QStringLiteral("鼠标和其他指针设备")}));
     list->header()->resizeSection(0, 200);
     v->addWidget(list);
     auto* props = new QGroupBox(QStringLiteral("设备属性"));
@@ -365,21 +368,30 @@ void TfrmMouseSet::RestoreValues()
         }
         const int n = raw[i].toInt();
         switch (i) {
-        case 0: TrackBar1->setValue(n); break;
+        case 0:
+            TrackBar1->setValue(n);
+            break;
         case 1: {
             // The scheme comes back without its preview (scheme 0 stays shown).
             const QSignalBlocker block(led_changci1);
             led_changci1->setCurrentIndex(n);
             break;
         }
-        case 2: TrackBar2->setValue(n); break;
+        case 2:
+            TrackBar2->setValue(n);
+            break;
         case 3:
             ckTrail->setChecked(true);
             TrackBar3->setValue(n);
             break;
-        case 4: ckHideTyping->setChecked(n != 0); break;
-        case 5: ckShadow->setChecked(n != 0); break;
-        default: break;
+        case 4:
+            ckHideTyping->setChecked(n != 0);
+            break;
+        case 5:
+            ckShadow->setChecked(n != 0);
+            break;
+        default:
+            break;
         }
     }
 }
@@ -408,9 +420,12 @@ void TfrmMouseSet::RecordValues()
     sim::SetSlot(24, TrackBar3->value() < 10 ? QStringLiteral("-1") : QStringLiteral("0"));
     sim::SetSlot(25, slotFlag(ckHideTyping));
     sim::SetSlot(28, slotFlag(ckShadow));
-    mouseset::RawValues() = {QString::number(TrackBar1->value()), QString::number(led_changci1->currentIndex()),
-                             QString::number(TrackBar2->value()), QString::number(TrackBar3->value()),
-                             flag(ckHideTyping), flag(ckShadow)};
+    mouseset::RawValues() = {QString::number(TrackBar1->value()),
+                             QString::number(led_changci1->currentIndex()),
+                             QString::number(TrackBar2->value()),
+                             QString::number(TrackBar3->value()),
+                             flag(ckHideTyping),
+                             flag(ckShadow)};
 }
 
 void TfrmMouseSet::recordAndDisableApply()

@@ -38,19 +38,19 @@ public:
 
     QTabWidget* pgMouse = nullptr;
     QSlider* TrackBar1 = nullptr;
-    QCheckBox* ckSwitchButtons = nullptr;      // 切换主要和次要的按钮(&S), page 鼠标键
-    QCheckBox* ckClickLock = nullptr;          // the same caption on the group 单击锁定
+    QCheckBox* ckSwitchButtons = nullptr; // 切换主要和次要的按钮(&S), page 鼠标键
+    QCheckBox* ckClickLock = nullptr; // the same caption on the group 单击锁定
     QComboBox* led_changci1 = nullptr;
-    QList<QLabel*> imgSchemes;                 // one preview per scheme
-    QLabel* imgPointer = nullptr;              // the standard pointer
-    QLabel* imgHand = nullptr;                 // the hand pointer
-    QCheckBox* ckShadow = nullptr;             // 启用指针阴影(&E)
+    QList<QLabel*> imgSchemes; // one preview per scheme
+    QLabel* imgPointer = nullptr; // the standard pointer
+    QLabel* imgHand = nullptr; // the hand pointer
+    QCheckBox* ckShadow = nullptr; // 启用指针阴影(&E)
     QSlider* TrackBar2 = nullptr;
-    QCheckBox* ckPrecision = nullptr;          // 提高指针精确度(&E)
-    QCheckBox* ckTrail = nullptr;              // 显示指针踪迹(&D)
+    QCheckBox* ckPrecision = nullptr; // 提高指针精确度(&E)
+    QCheckBox* ckTrail = nullptr; // 显示指针踪迹(&D)
     QSlider* TrackBar3 = nullptr;
-    QCheckBox* ckHideTyping = nullptr;         // 在打字时隐藏指针(&H)
-    QCheckBox* ckCtrlShow = nullptr;           // 当按 CTRL 键时显示指针的位置(&S)
+    QCheckBox* ckHideTyping = nullptr; // 在打字时隐藏指针(&H)
+    QCheckBox* ckCtrlShow = nullptr; // 当按 CTRL 键时显示指针的位置(&S)
     QSpinBox* seWheel = nullptr;
     QPushButton* btOK = nullptr;
     QPushButton* btCancel = nullptr;

@@ -95,10 +95,13 @@ TfrmTimeandDate::TfrmTimeandDate(QWidget* parent) : QWidget(parent)
     pgTime = new QTabWidget;
     pgTime->setObjectName(QStringLiteral("pgTime"));
     pgTime->addTab(buildDatePage(), QStringLiteral("时间和日期"));
-    pgTime->addTab(picturePage(cpart::TimeZoneMap(), QStringLiteral("(GMT+08:00) 北京，重庆，香港特别行政区，乌鲁木齐")),
-                   QStringLiteral("时区"));
-    pgTime->addTab(picturePage(cpart::ClockFace(), QStringLiteral("自动与 Internet 时间服务器同步(&S)\n服务器(&E): time.windows.com")),
-                   QStringLiteral("Internet 时间"));
+    pgTime->addTab(
+        picturePage(cpart::TimeZoneMap(), QStringLiteral("(GMT+08:00) 北京，重庆，香港特别行政区，乌鲁木齐")),
+        QStringLiteral("时区"));
+    pgTime->addTab(
+        picturePage(cpart::ClockFace(),
+                    QStringLiteral("自动与 Internet 时间服务器同步(&S)\n服务器(&E): time.windows.com")),
+        QStringLiteral("Internet 时间"));
 
     btOK = button("btOK", QStringLiteral("确定"));
     btCancel = button("btCancel", QStringLiteral("取消"));
@@ -131,10 +134,10 @@ QWidget* TfrmTimeandDate::buildDatePage()
     auto* dg = new QGridLayout(dateGroup);
     cbxMonth = new QComboBox;
     cbxMonth->setObjectName(QStringLiteral("cbxMonth"));
-    cbxMonth->addItems({QStringLiteral("一月"), QStringLiteral("二月"), QStringLiteral("三月"), QStringLiteral("四月"),
-                        QStringLiteral("五月"), QStringLiteral("六月"), QStringLiteral("七月"), QStringLiteral("八月"),
-                        QStringLiteral("九月"), QStringLiteral("十月"), QStringLiteral("十一月"),
-                        QStringLiteral("十二月")});
+    cbxMonth->addItems({QStringLiteral("一月"), QStringLiteral("二月"), QStringLiteral("三月"),
+                        QStringLiteral("四月"), QStringLiteral("五月"), QStringLiteral("六月"),
+                        QStringLiteral("七月"), QStringLiteral("八月"), QStringLiteral("九月"),
+                        QStringLiteral("十月"), QStringLiteral("十一月"), QStringLiteral("十二月")});
     seYear = new QSpinBox;
     seYear->setObjectName(QStringLiteral("seYear"));
     seYear->setRange(1900, 2999);
@@ -230,7 +233,7 @@ void TfrmTimeandDate::RecordDateTime()
     }
 }
 
-void TfrmTimeandDate::btOKClick() { close(); }   // the close records
+void TfrmTimeandDate::btOKClick() { close(); } // the close records
 
 void TfrmTimeandDate::btApplyClick()
 {

@@ -63,13 +63,17 @@ TfrmWindowsmenu::TfrmWindowsmenu(QWidget* parent) : QWidget(parent)
 
     pgDisplay = new QTabWidget;
     pgDisplay->setObjectName(QStringLiteral("pgDisplay"));
-    pgDisplay->addTab(picturePage(QStringLiteral("主题是背景加一组声音、图标以及其它元素，它可以帮助您用一次单击即个性化您的计算机。")),
-                      QStringLiteral("主题"));
+    pgDisplay->addTab(
+        picturePage(QStringLiteral(
+            "主题是背景加一组声音、图标以及其它元素，它可以帮助您用一次单击即个性化您的计算机。")),
+        QStringLiteral("主题"));
     m_desktopPage = pgDisplay->addTab(buildDesktopPage(), QStringLiteral("桌面"));
     pgDisplay->addTab(buildScreenSaverPage(), QStringLiteral("屏幕保护程序"));
-    pgDisplay->addTab(picturePage(QStringLiteral("窗口和按钮(&W):  Windows XP 样式")), QStringLiteral("外观"));
-    pgDisplay->addTab(picturePage(QStringLiteral("屏幕分辨率(&S): 1024 x 768 像素    颜色质量(&C): 最高(32 位)")),
-                      QStringLiteral("设置"));
+    pgDisplay->addTab(picturePage(QStringLiteral("窗口和按钮(&W):  Windows XP 样式")),
+                      QStringLiteral("外观"));
+    pgDisplay->addTab(
+        picturePage(QStringLiteral("屏幕分辨率(&S): 1024 x 768 像素    颜色质量(&C): 最高(32 位)")),
+        QStringLiteral("设置"));
 
     btOK = flatButton("btOK", QStringLiteral("  确定"));
     btCancel = flatButton("btCancel", QStringLiteral("  取消"));
@@ -152,7 +156,8 @@ QWidget* TfrmWindowsmenu::buildScreenSaverPage()
     cbx_ptpro->addItems({QStringLiteral("(无)"), QStringLiteral("Windows XP"), QStringLiteral("贝塞尔曲线"),
                          QStringLiteral("变幻线"), QStringLiteral("飞越星空"), QStringLiteral("空白"),
                          QStringLiteral("三维飞行物"), QStringLiteral("三维管道"), QStringLiteral("三维花盒"),
-                         QStringLiteral("三维文字"), QStringLiteral("图片收藏幻灯片"), QStringLiteral("字幕")});
+                         QStringLiteral("三维文字"), QStringLiteral("图片收藏幻灯片"),
+                         QStringLiteral("字幕")});
     g->addWidget(cbx_ptpro, 0, 0, 1, 3);
     g->addWidget(flatButton("btSetSaver", QStringLiteral("设置(&T)")), 0, 3);
     g->addWidget(flatButton("btPreview", QStringLiteral("预览(&V)")), 0, 4);
@@ -236,7 +241,7 @@ void TfrmWindowsmenu::RecordDisplay()
     sim::SetSlot(5, cbx_position->currentText());
 }
 
-void TfrmWindowsmenu::btOKClick() { close(); }   // the close records
+void TfrmWindowsmenu::btOKClick() { close(); } // the close records
 
 void TfrmWindowsmenu::btApplyClick()
 {

@@ -17,8 +17,8 @@ void drawComputer(QPainter& p, qreal s)
     p.setBrush(QColor(46, 134, 222));
     p.drawRect(QRectF(s * 0.15, s * 0.15, s * 0.70, s * 0.46));
     p.setBrush(QColor(120, 190, 250));
-    p.drawPolygon(QPolygonF({QPointF(s * 0.15, s * 0.15), QPointF(s * 0.55, s * 0.15),
-                             QPointF(s * 0.15, s * 0.45)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(s * 0.15, s * 0.15), QPointF(s * 0.55, s * 0.15), QPointF(s * 0.15, s * 0.45)}));
     p.setBrush(QColor(150, 156, 166));
     p.drawRect(QRectF(s * 0.42, s * 0.70, s * 0.16, s * 0.10));
     p.setBrush(QColor(200, 206, 214));
@@ -105,8 +105,7 @@ void drawFlag(QPainter& p, qreal s)
                          QColor(250, 200, 30)};
     for (int i = 0; i < 4; ++i) {
         p.setBrush(c[i]);
-        p.drawRect(QRectF(s * (0.12 + (i % 2) * 0.40), s * (0.12 + (i / 2) * 0.40), s * 0.36,
-                          s * 0.36));
+        p.drawRect(QRectF(s * (0.12 + (i % 2) * 0.40), s * (0.12 + (i / 2) * 0.40), s * 0.36, s * 0.36));
     }
 }
 
@@ -134,8 +133,8 @@ void drawShield(QPainter& p, qreal s, const QColor& fill, bool tick)
     p.drawPath(path);
     p.setPen(QPen(Qt::white, s * 0.09, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     if (tick) {
-        p.drawPolyline(QPolygonF({QPointF(s * 0.32, s * 0.5), QPointF(s * 0.46, s * 0.64),
-                                  QPointF(s * 0.7, s * 0.36)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(s * 0.32, s * 0.5), QPointF(s * 0.46, s * 0.64), QPointF(s * 0.7, s * 0.36)}));
     } else {
         p.drawLine(QPointF(s * 0.36, s * 0.36), QPointF(s * 0.64, s * 0.64));
         p.drawLine(QPointF(s * 0.64, s * 0.36), QPointF(s * 0.36, s * 0.64));
@@ -161,14 +160,30 @@ QPixmap DrawIcon(Icon icon, int size)
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = size;
     switch (icon) {
-    case Icon::Computer: drawComputer(p, s); break;
-    case Icon::Network: drawNetwork(p, s); break;
-    case Icon::RecycleEmpty: drawRecycle(p, s, false); break;
-    case Icon::RecycleFull: drawRecycle(p, s, true); break;
-    case Icon::Browser: drawBrowser(p, s); break;
-    case Icon::Server: drawServer(p, s); break;
-    case Icon::StartFlag: drawFlag(p, s); break;
-    case Icon::Tray: drawNetwork(p, s); break;
+    case Icon::Computer:
+        drawComputer(p, s);
+        break;
+    case Icon::Network:
+        drawNetwork(p, s);
+        break;
+    case Icon::RecycleEmpty:
+        drawRecycle(p, s, false);
+        break;
+    case Icon::RecycleFull:
+        drawRecycle(p, s, true);
+        break;
+    case Icon::Browser:
+        drawBrowser(p, s);
+        break;
+    case Icon::Server:
+        drawServer(p, s);
+        break;
+    case Icon::StartFlag:
+        drawFlag(p, s);
+        break;
+    case Icon::Tray:
+        drawNetwork(p, s);
+        break;
     case Icon::Drive:
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(170, 176, 186));
@@ -183,15 +198,33 @@ QPixmap DrawIcon(Icon icon, int size)
         p.setBrush(QColor(250, 205, 90));
         p.drawRoundedRect(QRectF(s * 0.06, s * 0.28, s * 0.88, s * 0.58), s * 0.05, s * 0.05);
         break;
-    case Icon::Settings: drawGeneric(p, s, QColor(110, 120, 135), QStringLiteral("⚙")); break;
-    case Icon::Document: drawGeneric(p, s, QColor(60, 120, 200), QStringLiteral("文")); break;
-    case Icon::Search: drawGeneric(p, s, QColor(40, 160, 170), QStringLiteral("搜")); break;
-    case Icon::Help: drawGeneric(p, s, QColor(70, 110, 210), QStringLiteral("?")); break;
-    case Icon::Run: drawGeneric(p, s, QColor(120, 90, 190), QStringLiteral("程")); break;
-    case Icon::Power: drawGeneric(p, s, QColor(220, 80, 60), QStringLiteral("关")); break;
-    case Icon::Logoff: drawGeneric(p, s, QColor(230, 150, 40), QStringLiteral("注")); break;
-    case Icon::Shield: drawShield(p, s, QColor(60, 170, 90), true); break;
-    case Icon::Update: drawGeneric(p, s, QColor(40, 150, 240), QStringLiteral("↻")); break;
+    case Icon::Settings:
+        drawGeneric(p, s, QColor(110, 120, 135), QStringLiteral("⚙"));
+        break;
+    case Icon::Document:
+        drawGeneric(p, s, QColor(60, 120, 200), QStringLiteral("文"));
+        break;
+    case Icon::Search:
+        drawGeneric(p, s, QColor(40, 160, 170), QStringLiteral("搜"));
+        break;
+    case Icon::Help:
+        drawGeneric(p, s, QColor(70, 110, 210), QStringLiteral("?"));
+        break;
+    case Icon::Run:
+        drawGeneric(p, s, QColor(120, 90, 190), QStringLiteral("程"));
+        break;
+    case Icon::Power:
+        drawGeneric(p, s, QColor(220, 80, 60), QStringLiteral("关"));
+        break;
+    case Icon::Logoff:
+        drawGeneric(p, s, QColor(230, 150, 40), QStringLiteral("注"));
+        break;
+    case Icon::Shield:
+        drawShield(p, s, QColor(60, 170, 90), true);
+        break;
+    case Icon::Update:
+        drawGeneric(p, s, QColor(40, 150, 240), QStringLiteral("↻"));
+        break;
     case Icon::Internet:
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(60, 140, 230));
@@ -201,9 +234,15 @@ QPixmap DrawIcon(Icon icon, int size)
         p.drawEllipse(QRectF(s * 0.32, s * 0.1, s * 0.36, s * 0.8));
         p.drawLine(QPointF(s * 0.1, s * 0.5), QPointF(s * 0.9, s * 0.5));
         break;
-    case Icon::Intranet: drawComputer(p, s); break;
-    case Icon::Trusted: drawShield(p, s, QColor(60, 170, 90), true); break;
-    case Icon::Restricted: drawShield(p, s, QColor(210, 60, 50), false); break;
+    case Icon::Intranet:
+        drawComputer(p, s);
+        break;
+    case Icon::Trusted:
+        drawShield(p, s, QColor(60, 170, 90), true);
+        break;
+    case Icon::Restricted:
+        drawShield(p, s, QColor(210, 60, 50), false);
+        break;
     }
     return pm;
 }

@@ -11,9 +11,29 @@ namespace simart {
 inline const QColor kDesktopBlue(0, 78, 152);
 
 enum class Icon {
-    Computer, Network, RecycleEmpty, RecycleFull, Browser, Server, StartFlag, Tray,
-    Drive, Folder, Settings, Document, Search, Help, Run, Power, Logoff, Shield, Update,
-    Internet, Intranet, Trusted, Restricted
+    Computer,
+    Network,
+    RecycleEmpty,
+    RecycleFull,
+    Browser,
+    Server,
+    StartFlag,
+    Tray,
+    Drive,
+    Folder,
+    Settings,
+    Document,
+    Search,
+    Help,
+    Run,
+    Power,
+    Logoff,
+    Shield,
+    Update,
+    Internet,
+    Intranet,
+    Trusted,
+    Restricted
 };
 
 // One icon of the given size (square).

@@ -29,17 +29,24 @@ QVector<WindowClass>& registry()
 const QStringList& timerList()
 {
     static const QStringList l = [] {
-        QStringList r{"TfrmIIS", "TfrmIP", "TfrmIESet", "TfrmFTP", "Tfrmmain", "Tfrmtoolbar",
-                      "TfrmTimeandDate", "TfrmWindowsmenu", "TfrmRecy", "TfrmMyCP", "TfrmRcyEandC",
-                      "TfrmExplorer", "TfrmSystemProperty", "TfrmSystemInfo", "TfrmControlForm"};
+        QStringList r{
+            "TfrmIIS",      "TfrmIP",          "TfrmIESet",          "TfrmFTP",        "Tfrmmain",
+            "Tfrmtoolbar",  "TfrmTimeandDate", "TfrmWindowsmenu",    "TfrmRecy",       "TfrmMyCP",
+            "TfrmRcyEandC", "TfrmExplorer",    "TfrmSystemProperty", "TfrmSystemInfo", "TfrmControlForm"};
         for (int i = 1; i <= 7; ++i)
             r << QStringLiteral("Tfrm360safe%1").arg(i);
         for (int i = 1; i <= 3; ++i)
             r << QStringLiteral("Tfrm360sd%1").arg(i);
-        r << "TfrmMouseSet" << "TfrmAddPrint" << "TfrmNewRegPrint" << "TfrmRegPrint";
+        r << "TfrmMouseSet"
+          << "TfrmAddPrint"
+          << "TfrmNewRegPrint"
+          << "TfrmRegPrint";
         for (int i = 2; i <= 6; ++i)
             r << QStringLiteral("TfrmRegPrint%1").arg(i);
-        r << "TfrmRegPrintOK" << "TfrmRegPrintSuccess" << "TfrmIPSet" << "TfrmIPProperty";
+        r << "TfrmRegPrintOK"
+          << "TfrmRegPrintSuccess"
+          << "TfrmIPSet"
+          << "TfrmIPProperty";
         return r;
     }();
     return l;
@@ -49,8 +56,8 @@ const QStringList& timerList()
 // sub-dialogs of other simulated windows.
 const QSet<QString>& notChecked()
 {
-    static const QSet<QString> s{"TfrmOperationMain", "TfrmLanSet", "TfrmAddSafeWeb",
-                                 "TfrmAddUnSafeWeb", "TfrmMydocumentProperty"};
+    static const QSet<QString> s{"TfrmOperationMain", "TfrmLanSet", "TfrmAddSafeWeb", "TfrmAddUnSafeWeb",
+                                 "TfrmMydocumentProperty"};
     return s;
 }
 
@@ -65,12 +72,14 @@ const QStringList& closeOnlyList()
 const QStringList& destroyList()
 {
     static const QStringList l = [] {
-        QStringList r{"TfrmRcyEandC", "TfrmMyCP", "TfrmRecy", "TfrmWindowsmenu", "TfrmTimeandDate",
-                      "Tfrmtoolbar", "TfrmSystemInfo", "TfrmSystemProperty", "TfrmControlForm",
-                      "TfrmMouseSet", "TfrmAddPrint", "TfrmRegPrint"};
+        QStringList r{"TfrmRcyEandC",    "TfrmMyCP",     "TfrmRecy",       "TfrmWindowsmenu",
+                      "TfrmTimeandDate", "Tfrmtoolbar",  "TfrmSystemInfo", "TfrmSystemProperty",
+                      "TfrmControlForm", "TfrmMouseSet", "TfrmAddPrint",   "TfrmRegPrint"};
         for (int i = 2; i <= 6; ++i)
             r << QStringLiteral("TfrmRegPrint%1").arg(i);
-        r << "TfrmRegPrintOK" << "TfrmRegPrintSuccess" << "TfrmNewRegPrint";
+        r << "TfrmRegPrintOK"
+          << "TfrmRegPrintSuccess"
+          << "TfrmNewRegPrint";
         for (int i = 1; i <= 7; ++i)
             r << QStringLiteral("Tfrm360safe%1").arg(i);
         for (int i = 1; i <= 3; ++i)
@@ -112,7 +121,7 @@ void SetSlot(int index, const QString& value)
 bool AnswerTextIsFor(int dialogType)
 {
     return g_question && g_question->OperationType == dialogType
-           && OperationStartMode(dialogType) == TStartMode::SimulatedDesktop;
+        && OperationStartMode(dialogType) == TStartMode::SimulatedDesktop;
 }
 
 QWidget* WindowParent() { return CurrentWindow(QStringLiteral("TfrmOperationMain")); }
@@ -218,7 +227,7 @@ void DestroyWindow(const QString& name)
     if (!w)
         return;
     w->close();
-    delete w.data();   // the class's QPointer empties itself
+    delete w.data(); // the class's QPointer empties itself
 }
 
 void CloseOperationWindows()
@@ -240,8 +249,7 @@ void ShowMnemonics(QWidget* root)
 QFont SongFont(int pixelSize, bool bold)
 {
     QFont f;
-    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                   QStringLiteral("WenQuanYi Micro Hei")});
+    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei")});
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     return f;

@@ -52,8 +52,7 @@ bool AnswerTextIsFor(int dialogType);
 
 // The process-wide reference of window class T. QPointer: it empties itself when
 // the window is destroyed, however that happens.
-template <class T>
-QPointer<T>& Ref()
+template <class T> QPointer<T>& Ref()
 {
     static QPointer<T> ref;
     return ref;
@@ -61,9 +60,9 @@ QPointer<T>& Ref()
 
 // How a window is shown by its opener.
 struct OpenOptions {
-    bool stayOnTop = false;   // stay-on-top window
-    bool modal = false;       // shown modally: OpenWindow returns after it closed
-    QString verb;             // class-specific request, e.g. "DriveD", "FolderPanel"
+    bool stayOnTop = false; // stay-on-top window
+    bool modal = false; // shown modally: OpenWindow returns after it closed
+    QString verb; // class-specific request, e.g. "DriveD", "FolderPanel"
 };
 
 // The parent that simulated windows get: the desktop while one exists (so that they
@@ -77,8 +76,7 @@ void ShowWindow(QWidget* w, const OpenOptions& options, bool centre = false);
 // Destroy-create-show for class T: destroys the window of the class if any, creates
 // a new one (parent: WindowParent(), then flagged as a top-level window), stores it
 // in Ref<T>() and returns it without showing it.
-template <class T>
-T* Recreate()
+template <class T> T* Recreate()
 {
     QPointer<T>& ref = Ref<T>();
     delete ref.data();
@@ -89,20 +87,19 @@ T* Recreate()
 }
 
 // Destroy-create-show for class T in one call.
-template <class T>
-T* Open(const OpenOptions& options = {})
+template <class T> T* Open(const OpenOptions& options = {})
 {
     T* w = Recreate<T>();
     ShowWindow(w, options);
-    return Ref<T>().data();   // a modal window may be gone already
+    return Ref<T>().data(); // a modal window may be gone already
 }
 
 // ---- the registry of window classes ----------------------------------------------
 
 struct WindowClass {
-    QString name;                                            // e.g. "TfrmIESet"
-    std::function<QWidget*()> current;                       // the class's reference
-    std::function<QWidget*(const OpenOptions&)> open;        // may be empty
+    QString name; // e.g. "TfrmIESet"
+    std::function<QWidget*()> current; // the class's reference
+    std::function<QWidget*(const OpenOptions&)> open; // may be empty
 };
 
 void RegisterWindowClass(const WindowClass& cls);
@@ -136,17 +133,15 @@ void DestroyWindow(const QString& name);
 // SIM_REGISTER_WINDOW(T) / SIM_REGISTER_WINDOW_WITH(T, opener), which also define the
 // anchor that SimWindowClasses.cpp uses to keep the class's object file in the link
 // of a static library.
-template <class T>
-struct Registrar {
-    explicit Registrar(const char* name,
-                       std::function<QWidget*(const OpenOptions&)> open = nullptr)
+template <class T> struct Registrar {
+    explicit Registrar(const char* name, std::function<QWidget*(const OpenOptions&)> open = nullptr)
     {
         WindowClass c;
         c.name = QString::fromLatin1(name);
         c.current = [] { return static_cast<QWidget*>(Ref<T>().data()); };
         c.open = open ? std::move(open)
                       : std::function<QWidget*(const OpenOptions&)>(
-                            [](const OpenOptions& o) { return static_cast<QWidget*>(Open<T>(o)); });
+                          [](const OpenOptions& o) { return static_cast<QWidget*>(Open<T>(o)); });
         RegisterWindowClass(c);
     }
 };
@@ -165,9 +160,9 @@ QFont SongFont(int pixelSize = 13, bool bold = false);
 
 } // namespace sim
 
-#define SIM_REGISTER_WINDOW(T)                                                     \
-    static sim::Registrar<T> sim_registrar_##T(#T);                                \
-    void sim_anchor_##T() {}
-#define SIM_REGISTER_WINDOW_WITH(T, opener)                                        \
-    static sim::Registrar<T> sim_registrar_##T(#T, opener);                        \
-    void sim_anchor_##T() {}
+#define SIM_REGISTER_WINDOW(T)                                                                               \
+    static sim::Registrar<T> sim_registrar_##T(#T);                                                          \
+    void sim_anchor_##T() { }
+#define SIM_REGISTER_WINDOW_WITH(T, opener)                                                                  \
+    static sim::Registrar<T> sim_registrar_##T(#T, opener);                                                  \
+    void sim_anchor_##T() { }

@@ -193,9 +193,9 @@ TfrmOperationMain::TfrmOperationMain(QWidget* parent) : QDialog(parent)
     btClose->setGeometry(380, 14, 108, 25);
     btClose->setCursor(Qt::PointingHandCursor);
     btClose->setAutoDefault(false);
-    btClose->setStyleSheet(QStringLiteral(
-        "QPushButton { background: rgb(166, 202, 240); border: 1px solid rgb(80, 120, 170); }"
-        "QPushButton:disabled { color: rgb(120, 120, 120); }"));
+    btClose->setStyleSheet(
+        QStringLiteral("QPushButton { background: rgb(166, 202, 240); border: 1px solid rgb(80, 120, 170); }"
+                       "QPushButton:disabled { color: rgb(120, 120, 120); }"));
     connect(btClose, &QPushButton::clicked, this, &TfrmOperationMain::btCloseClick);
 
     PanelMove = new QFrame(Panel1);
@@ -258,65 +258,71 @@ TfrmOperationMain::~TfrmOperationMain()
 void TfrmOperationMain::buildMenus()
 {
     using simart::Icon;
-    PpStartMenu = makeMenu(this, "PpStartMenu", {
-        Ic(I("windows update"), Icon::Update),
-        Ic(S("程序(&P)", {
-            I("Microsoft Office"),
-            S("WinRAR", {I("WinRAR"), I("WinRAR 中文帮助"), I("控制台 RAR 中文手册")}),
-            S("附件", {
-                S("辅助工具", {I("放大镜"), I("辅助工具管理器"), I("辅助功能向导"), I("屏幕键盘")}),
-                S("通讯", {I("超级终端"), I("网络安装向导"), I("网络连接"), I("无线网络安装向导"),
-                          I("新建连接向导")}),
-                S("系统工具", {I("安全中心"), I("备份"), I("磁盘清理"), I("磁盘碎片整理程序"),
-                              I("任务计划"), I("文件和设置转移向导"), I("系统还原"), I("系统信息"),
-                              I("字符映射表")}),
-                S("娱乐", {I("Windows Media Player"), I("录音机"), I("音量控制")}),
-                I("TrueType 造字程序"), I("Windows 资源管理器"), I("程序兼容性向导"), I("画图"),
-                I("计算器"), I("记事本"), I("漫游 Windows XP"), I("命令提示符"), I("通讯簿"),
-                I("同步"), I("写字板"), I("远程桌面连接")}),
-            S("启动", {I("应用程序")}),
-            I("游戏"), I("Internet Explorer"), I("Outlook Express"), I("Windows Media Player"),
-            I("Windows Messenger"), I("Windows Movie Maker"), I("远程协助 "),
-            S("360安全中心", {I("360安全卫士"), I("360杀毒")})}), Icon::Run),
-        Ic(I("文档(&D)"), Icon::Document),
-        Ic(S("设置(&S)", {I("控制面板(&C)"), I("网络和拨号连接(&N)"), I("打印机(&P)"),
-                          I("任务栏和开始菜单栏(&I)...")}), Icon::Settings),
-        Ic(S("搜索(&C)", {I("文件或文件夹(&F)"), I("在INTERNET上(&I)"),
-                          I("使用MICROSOFT OUTLOOK(&O)..."), I("用户(&P)")}), Icon::Search),
-        Ic(I("帮助和支持(&H)"), Icon::Help),
-        Ic(I("注销(&L)"), Icon::Logoff),
-        Ic(I("关 机(&U)"), Icon::Power)});
+    PpStartMenu = makeMenu(
+        this, "PpStartMenu",
+        {Ic(I("windows update"), Icon::Update),
+         Ic(S("程序(&P)",
+              {I("Microsoft Office"),
+               S("WinRAR", {I("WinRAR"), I("WinRAR 中文帮助"), I("控制台 RAR 中文手册")}),
+               S("附件",
+                 {S("辅助工具", {I("放大镜"), I("辅助工具管理器"), I("辅助功能向导"), I("屏幕键盘")}),
+                  S("通讯",
+                    {I("超级终端"), I("网络安装向导"), I("网络连接"), I("无线网络安装向导"),
+                     I("新建连接向导")}),
+                  S("系统工具",
+                    {I("安全中心"), I("备份"), I("磁盘清理"), I("磁盘碎片整理程序"), I("任务计划"),
+                     I("文件和设置转移向导"), I("系统还原"), I("系统信息"), I("字符映射表")}),
+                  S("娱乐", {I("Windows Media Player"), I("录音机"), I("音量控制")}), I("TrueType 造字程序"),
+                  I("Windows 资源管理器"), I("程序兼容性向导"), I("画图"), I("计算器"), I("记事本"),
+                  I("漫游 Windows XP"), I("命令提示符"), I("通讯簿"), I("同步"), I("写字板"),
+                  I("远程桌面连接")}),
+               S("启动", {I("应用程序")}), I("游戏"), I("Internet Explorer"), I("Outlook Express"),
+               I("Windows Media Player"), I("Windows Messenger"), I("Windows Movie Maker"), I("远程协助 "),
+               S("360安全中心", {I("360安全卫士"), I("360杀毒")})}),
+            Icon::Run),
+         Ic(I("文档(&D)"), Icon::Document),
+         Ic(S("设置(&S)",
+              {I("控制面板(&C)"), I("网络和拨号连接(&N)"), I("打印机(&P)"), I("任务栏和开始菜单栏(&I)...")}),
+            Icon::Settings),
+         Ic(S("搜索(&C)",
+              {I("文件或文件夹(&F)"), I("在INTERNET上(&I)"), I("使用MICROSOFT OUTLOOK(&O)..."),
+               I("用户(&P)")}),
+            Icon::Search),
+         Ic(I("帮助和支持(&H)"), Icon::Help), Ic(I("注销(&L)"), Icon::Logoff),
+         Ic(I("关 机(&U)"), Icon::Power)});
     auto* startStyle = new StartMenuStyle;
     startStyle->setParent(PpStartMenu);
     PpStartMenu->setStyle(startStyle);
     PpStartMenu->insertSeparator(FindAction(PpStartMenu, {"文档(&D)"}));
     PpStartMenu->insertSeparator(FindAction(PpStartMenu, {"注销(&L)"}));
 
-    PPMainR = makeMenu(this, "PPMainR", {
-        S("排列图标(&I)", {}), I("刷新(&E)"), Off("粘贴(&P)"), Off("粘贴快捷方式(&S)"),
-        I("图形属性"), I("图形选项"), I("新建(&W)"), I("属性(&R)")});
-    PP_Toolbar = makeMenu(this, "PP_Toolbar", {
-        S("工具栏(&T)", {I("Windows Media Player"), I("链接(&L)"), Chk("语言栏"), I("桌面(&D)"),
-                         Chk("快速启动(&Q)"), I("新建工具栏(&N)")}),
-        I("层叠窗口(&S)"), I("横向平铺窗口(&H)"), I("纵向平铺窗口(&E)"), I("显示打开的窗口(&S)"),
-        I("任务管理器(&K)"), I("锁定任务栏(&L)"), I("属性(&R)")});
-    PPTime = makeMenu(this, "PPTime", {
-        I("工具栏(&T)"), I("调整日期/时间(&A)"), I("自定义通知(&C)..."), I("层叠窗口(&S)"),
-        I("很想平铺窗口(&H)"), I("纵向平铺窗口(&E)"), I("显示桌面(&S)"), I("任务管理器(&K)"),
-        I("锁定任务栏(&K)"), I("属性(&R)")});
-    ppMyCompter = makeMenu(this, "ppMyCompter", {
-        I("打开(&O)"), I("资源管理器(&X)"), I("搜索(&E)..."), I("管理(&G)"),
-        I("映射网络驱动器(&N)..."), I("断开网络驱动器(&I)..."), I("创建快捷方式($S)"), I("删除(&D)"),
-        I("重命名(&M)"), I("属性(&R)")});
-    ppIP = makeMenu(this, "ppIP", {
-        I("打开"), I("资源管理器"), I("搜索计算机"), I("映射网络驱动器"), I("断开网络驱动器"),
-        I("创建快捷方式"), I("重命名"), I("属性")});
+    PPMainR = makeMenu(this, "PPMainR",
+                       {S("排列图标(&I)", {}), I("刷新(&E)"), Off("粘贴(&P)"), Off("粘贴快捷方式(&S)"),
+                        I("图形属性"), I("图形选项"), I("新建(&W)"), I("属性(&R)")});
+    PP_Toolbar = makeMenu(this, "PP_Toolbar",
+                          {S("工具栏(&T)",
+                             {I("Windows Media Player"), I("链接(&L)"), Chk("语言栏"), I("桌面(&D)"),
+                              Chk("快速启动(&Q)"), I("新建工具栏(&N)")}),
+                           I("层叠窗口(&S)"), I("横向平铺窗口(&H)"), I("纵向平铺窗口(&E)"),
+                           I("显示打开的窗口(&S)"), I("任务管理器(&K)"), I("锁定任务栏(&L)"), I("属性(&R)")});
+    PPTime = makeMenu(this, "PPTime",
+                      {I("工具栏(&T)"), I("调整日期/时间(&A)"), I("自定义通知(&C)..."), I("层叠窗口(&S)"),
+                       I("很想平铺窗口(&H)"), I("纵向平铺窗口(&E)"), I("显示桌面(&S)"), I("任务管理器(&K)"),
+                       I("锁定任务栏(&K)"), I("属性(&R)")});
+    ppMyCompter = makeMenu(this, "ppMyCompter",
+                           {I("打开(&O)"), I("资源管理器(&X)"), I("搜索(&E)..."), I("管理(&G)"),
+                            I("映射网络驱动器(&N)..."), I("断开网络驱动器(&I)..."), I("创建快捷方式($S)"),
+                            I("删除(&D)"), I("重命名(&M)"), I("属性(&R)")});
+    ppIP = makeMenu(this, "ppIP",
+                    {I("打开"), I("资源管理器"), I("搜索计算机"), I("映射网络驱动器"), I("断开网络驱动器"),
+                     I("创建快捷方式"), I("重命名"), I("属性")});
     ppIE = makeMenu(this, "ppIE", {I("打开主页"), I("创建快捷方式"), I("删除"), I("重命名"), I("属性")});
-    PPRecy = makeMenu(this, "PPRecy", {
-        I("打开(&O)"), I("资源管理器(&X)"), I("清空回收站(&B)"), Off("创建快捷方式(&S)"), I("属性(&R)")});
-    PPRightStarMenu = makeMenu(this, "PPRightStarMenu", {
-        I("打开(&O)"), I("资源管理器(&X)"), I("搜索(&E)..."), I("属性(&R)"), I("打开所有用户(&P)"),
-        I("浏览所有用户(&X)")});
+    PPRecy = makeMenu(
+        this, "PPRecy",
+        {I("打开(&O)"), I("资源管理器(&X)"), I("清空回收站(&B)"), Off("创建快捷方式(&S)"), I("属性(&R)")});
+    PPRightStarMenu = makeMenu(this, "PPRightStarMenu",
+                               {I("打开(&O)"), I("资源管理器(&X)"), I("搜索(&E)..."), I("属性(&R)"),
+                                I("打开所有用户(&P)"), I("浏览所有用户(&X)")});
     ppNetWork = makeMenu(this, "ppNetWork", {I("禁用(&D)"), I("状态(&S)"), I("打开网络和拨号连接")});
 
     auto on = [this](QMenu* menu, const QStringList& path, auto&& fn) {
@@ -380,14 +386,13 @@ void TfrmOperationMain::buildTaskbar()
     ToolBtnStart->setMenu(PpStartMenu);
     ToolBtnStart->setPopupMode(QToolButton::InstantPopup);
     ToolBtnStart->setGeometry(0, 1, 60, 23);
-    ToolBtnStart->setStyleSheet(QStringLiteral(
-        "QToolButton { background: rgb(60, 150, 70); color: white; font-weight: bold;"
-        " border: 1px solid rgb(40, 110, 50); border-radius: 4px; }"
-        "QToolButton::menu-indicator { image: none; }"));
+    ToolBtnStart->setStyleSheet(
+        QStringLiteral("QToolButton { background: rgb(60, 150, 70); color: white; font-weight: bold;"
+                       " border: 1px solid rgb(40, 110, 50); border-radius: 4px; }"
+                       "QToolButton::menu-indicator { image: none; }"));
     ToolBtnStart->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ToolBtnStart, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        PPRightStarMenu->popup(ToolBtnStart->mapToGlobal(p));
-    });
+    connect(ToolBtnStart, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PPRightStarMenu->popup(ToolBtnStart->mapToGlobal(p)); });
 
     auto taskButton = [this](const char* name, const QString& caption, int left, int width) {
         auto* b = new QPushButton(caption, ToolBar1);
@@ -425,9 +430,8 @@ void TfrmOperationMain::buildTaskbar()
     ToolBtnNet2->setGeometry(2, 1, 22, 22);
     ToolBtnNet2->setEnabled(false);
     ToolBtnNet2->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ToolBtnNet2, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        ppNetWork->popup(ToolBtnNet2->mapToGlobal(p));
-    });
+    connect(ToolBtnNet2, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { ppNetWork->popup(ToolBtnNet2->mapToGlobal(p)); });
     connect(ToolBtnNet2, &QToolButton::clicked, this, &TfrmOperationMain::OpenNetworkConnections);
 
     lbTime = new THotSpot(ToolBar2);
@@ -665,7 +669,7 @@ void TfrmOperationMain::closeEvent(QCloseEvent* e)
     if (sim::Ref<TfrmOperationMain>() == this)
         sim::Ref<TfrmOperationMain>() = nullptr;
     m_closing = true;
-    QDialog::closeEvent(e);   // ends the modal loop through reject()
+    QDialog::closeEvent(e); // ends the modal loop through reject()
 }
 
 void TfrmOperationMain::keyPressEvent(QKeyEvent* e)
@@ -726,8 +730,8 @@ void TfrmOperationMain::lbRecyDblClick() { openSimple(QStringLiteral("TfrmRcyEan
 void TfrmOperationMain::EmptyRecycleBinClick()
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("确认删除多个文件"),
-                    QStringLiteral("确实要删除“回收站”中的所有项目吗?"),
-                    QMessageBox::Yes | QMessageBox::No, this);
+                    QStringLiteral("确实要删除“回收站”中的所有项目吗?"), QMessageBox::Yes | QMessageBox::No,
+                    this);
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
@@ -775,7 +779,10 @@ void TfrmOperationMain::btn360sdClick()
         w->show();
 }
 
-void TfrmOperationMain::btnDiskDClick() { openSimple(QStringLiteral("TfrmMyCP"), false, QStringLiteral("DriveD")); }
+void TfrmOperationMain::btnDiskDClick()
+{
+    openSimple(QStringLiteral("TfrmMyCP"), false, QStringLiteral("DriveD"));
+}
 
 int ShowOperationDesktop(TQuestion* q, int opType, const QString& title, const QString& picturePath)
 {

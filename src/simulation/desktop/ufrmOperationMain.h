@@ -62,8 +62,8 @@ public:
     static void CloseOperationWindows();
 
     // Services to the other simulated windows.
-    void SetClockText(const QString& text);           // lbTime's caption
-    void SetTaskbarVisible(bool visible);             // Panel2
+    void SetClockText(const QString& text); // lbTime's caption
+    void SetTaskbarVisible(bool visible); // Panel2
     void SetTaskButtonVisible(QWidget* button, bool visible, bool moveTo64 = false);
     // The recycle bin emptied: the full icon hidden, "清空回收站(&B)" disabled.
     void ShowRecycleBinEmptied();
@@ -157,5 +157,4 @@ private:
 // label to `title` (the full text, "当前操作题为：" + the operation name), calls
 // SetOperation(opType) (the caller passes IpStepLevel for type 19) and sets the
 // description picture. Returns when the desktop has closed, with the dialog's result.
-int ShowOperationDesktop(TQuestion* q, int opType, const QString& title,
-                         const QString& picturePath);
+int ShowOperationDesktop(TQuestion* q, int opType, const QString& title, const QString& picturePath);

@@ -28,7 +28,8 @@ void drawSheet(QPainter& p, qreal s, const QColor& band, const QString& glyph)
     p.drawPath(sheet);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(215, 222, 232));
-    p.drawPolygon(QPolygonF({QPointF(s * 0.62, s * 0.06), QPointF(s * 0.62, s * 0.26), QPointF(s * 0.82, s * 0.26)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(s * 0.62, s * 0.06), QPointF(s * 0.62, s * 0.26), QPointF(s * 0.82, s * 0.26)}));
     if (!band.isValid())
         return;
     p.setBrush(band);
@@ -111,24 +112,40 @@ QPixmap FileIcon(win::FileIconKind kind, int size)
         p.setBrush(QColor(120, 190, 240));
         p.drawRect(QRectF(s * 0.26, s * 0.36, s * 0.48, s * 0.40));
         p.setBrush(QColor(70, 160, 80));
-        p.drawPolygon(QPolygonF({QPointF(s * 0.26, s * 0.76), QPointF(s * 0.44, s * 0.50), QPointF(s * 0.60, s * 0.76)}));
+        p.drawPolygon(QPolygonF(
+            {QPointF(s * 0.26, s * 0.76), QPointF(s * 0.44, s * 0.50), QPointF(s * 0.60, s * 0.76)}));
         p.setBrush(QColor(250, 210, 60));
         p.drawEllipse(QRectF(s * 0.56, s * 0.40, s * 0.10, s * 0.10));
         break;
     }
-    case FileIconKind::Word: drawSheet(p, s, QColor(40, 90, 190), QStringLiteral("W")); break;
-    case FileIconKind::Excel: drawSheet(p, s, QColor(30, 130, 70), QStringLiteral("X")); break;
-    case FileIconKind::PowerPoint: drawSheet(p, s, QColor(210, 90, 40), QStringLiteral("P")); break;
-    case FileIconKind::Access: drawSheet(p, s, QColor(160, 40, 60), QStringLiteral("A")); break;
-    case FileIconKind::Pdf: drawSheet(p, s, QColor(200, 30, 30), QStringLiteral("PDF")); break;
-    case FileIconKind::Help: drawSheet(p, s, QColor(90, 110, 170), QStringLiteral("?")); break;
-    case FileIconKind::Web: drawSheet(p, s, QColor(40, 140, 220), QStringLiteral("e")); break;
+    case FileIconKind::Word:
+        drawSheet(p, s, QColor(40, 90, 190), QStringLiteral("W"));
+        break;
+    case FileIconKind::Excel:
+        drawSheet(p, s, QColor(30, 130, 70), QStringLiteral("X"));
+        break;
+    case FileIconKind::PowerPoint:
+        drawSheet(p, s, QColor(210, 90, 40), QStringLiteral("P"));
+        break;
+    case FileIconKind::Access:
+        drawSheet(p, s, QColor(160, 40, 60), QStringLiteral("A"));
+        break;
+    case FileIconKind::Pdf:
+        drawSheet(p, s, QColor(200, 30, 30), QStringLiteral("PDF"));
+        break;
+    case FileIconKind::Help:
+        drawSheet(p, s, QColor(90, 110, 170), QStringLiteral("?"));
+        break;
+    case FileIconKind::Web:
+        drawSheet(p, s, QColor(40, 140, 220), QStringLiteral("e"));
+        break;
     case FileIconKind::Archive: {
         p.setPen(Qt::NoPen);
         const QColor books[] = {QColor(150, 60, 160), QColor(60, 120, 200), QColor(60, 160, 90)};
         for (int i = 0; i < 3; ++i) {
             p.setBrush(books[i]);
-            p.drawRoundedRect(QRectF(s * (0.14 + 0.24 * i), s * 0.14, s * 0.22, s * 0.74), s * 0.03, s * 0.03);
+            p.drawRoundedRect(QRectF(s * (0.14 + 0.24 * i), s * 0.14, s * 0.22, s * 0.74), s * 0.03,
+                              s * 0.03);
         }
         p.setBrush(QColor(120, 90, 60));
         p.drawRect(QRectF(s * 0.10, s * 0.44, s * 0.80, s * 0.12));
@@ -154,7 +171,8 @@ QPixmap FileIcon(win::FileIconKind kind, int size)
             p.drawRect(QRectF(s * (0.14 + 0.20 * i), s * 0.72, s * 0.10, s * 0.06));
         }
         p.setBrush(QColor(240, 180, 40));
-        p.drawPolygon(QPolygonF({QPointF(s * 0.42, s * 0.36), QPointF(s * 0.62, s * 0.50), QPointF(s * 0.42, s * 0.64)}));
+        p.drawPolygon(QPolygonF(
+            {QPointF(s * 0.42, s * 0.36), QPointF(s * 0.62, s * 0.50), QPointF(s * 0.42, s * 0.64)}));
         break;
     }
     case FileIconKind::Application:
@@ -195,8 +213,12 @@ QPixmap ToolIcon(Tool tool, int size)
                                  QPointF(cx - d * s * 0.02, s * 0.74)}));
     };
     switch (tool) {
-    case Tool::Back: arrow(QColor(60, 160, 70), false); break;
-    case Tool::Forward: arrow(QColor(60, 160, 70), true); break;
+    case Tool::Back:
+        arrow(QColor(60, 160, 70), false);
+        break;
+    case Tool::Forward:
+        arrow(QColor(60, 160, 70), true);
+        break;
     case Tool::Up:
         drawFolder(p, s);
         p.setPen(QPen(QColor(40, 120, 50), s * 0.10, Qt::SolidLine, Qt::RoundCap));
@@ -254,10 +276,12 @@ QPixmap TaskStrip(QSize size)
     g.setColorAt(0, QColor(122, 160, 230));
     g.setColorAt(1, QColor(99, 117, 214));
     p.fillRect(QRect(QPoint(0, 0), size), g);
-    const QStringList heads{QStringLiteral("系统任务"), QStringLiteral("其它位置"), QStringLiteral("详细信息")};
+    const QStringList heads{QStringLiteral("系统任务"), QStringLiteral("其它位置"),
+                            QStringLiteral("详细信息")};
     const QList<QStringList> items{
         {QStringLiteral("查看系统信息"), QStringLiteral("添加/删除程序"), QStringLiteral("更改一个设置")},
-        {QStringLiteral("网上邻居"), QStringLiteral("我的文档"), QStringLiteral("共享文档"), QStringLiteral("控制面板")},
+        {QStringLiteral("网上邻居"), QStringLiteral("我的文档"), QStringLiteral("共享文档"),
+         QStringLiteral("控制面板")},
         {QStringLiteral("我的电脑"), QStringLiteral("系统文件夹")}};
     int y = 12;
     for (int i = 0; i < heads.size(); ++i) {
@@ -337,7 +361,12 @@ QPixmap DrivePropertyPage(QChar drive, QSize size)
     const QString usedGb = c ? QStringLiteral("9.00 GB") : QStringLiteral("6.40 GB");
     const QString freeGb = c ? QStringLiteral("5.60 GB") : QStringLiteral("18.2 GB");
     const QLocale loc(QLocale::English);
-    struct Row { QColor colour; QString label; qint64 bytes; QString gb; };
+    struct Row {
+        QColor colour;
+        QString label;
+        qint64 bytes;
+        QString gb;
+    };
     const Row rows[] = {{QColor(40, 80, 220), QStringLiteral("已用空间:"), used, usedGb},
                         {QColor(220, 60, 200), QStringLiteral("可用空间:"), total - used, freeGb},
                         {QColor(), QStringLiteral("容量:"), total, totalGb}};
@@ -370,7 +399,8 @@ QPixmap MyDocumentsView(QSize size)
     pm.fill(Qt::white);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    const QStringList names{QStringLiteral("图片文件夹"), QStringLiteral("图片收藏"), QStringLiteral("我的音乐")};
+    const QStringList names{QStringLiteral("图片文件夹"), QStringLiteral("图片收藏"),
+                            QStringLiteral("我的音乐")};
     p.setFont(sim::SongFont(12));
     for (int i = 0; i < names.size(); ++i) {
         const QRect cell(20 + 110 * i, 20, 100, 90);
@@ -406,9 +436,10 @@ QPixmap MyDocumentsPage(int page, QSize size)
     case 1: {
         const QStringList labels{QStringLiteral("类型:"), QStringLiteral("位置:"), QStringLiteral("大小:"),
                                  QStringLiteral("包含:"), QStringLiteral("创建时间:")};
-        const QStringList values{QStringLiteral("系统文件夹"), QStringLiteral("D:\\Documents and Settings\\student"),
-                                 QStringLiteral("1.25 MB (1,318,912 字节)"), QStringLiteral("12 个文件，3 个文件夹"),
-                                 QStringLiteral("2012年2月2日，18:04:21")};
+        const QStringList values{
+            QStringLiteral("系统文件夹"), QStringLiteral("D:\\Documents and Settings\\student"),
+            QStringLiteral("1.25 MB (1,318,912 字节)"), QStringLiteral("12 个文件，3 个文件夹"),
+            QStringLiteral("2012年2月2日，18:04:21")};
         p.drawText(QRect(56, 14, 200, 32), Qt::AlignVCenter, QStringLiteral("我的文档"));
         for (int i = 0; i < labels.size(); ++i) {
             p.drawText(QRect(14, 64 + 24 * i, 80, 20), Qt::AlignVCenter, labels[i]);
@@ -462,8 +493,8 @@ QPixmap RecycleDetailsPane(QSize size)
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QStringList heads{QStringLiteral("其它位置"), QStringLiteral("详细信息")};
-    const QList<QStringList> items{{QStringLiteral("桌面"), QStringLiteral("我的文档"), QStringLiteral("我的电脑"),
-                                    QStringLiteral("网上邻居")},
+    const QList<QStringList> items{{QStringLiteral("桌面"), QStringLiteral("我的文档"),
+                                    QStringLiteral("我的电脑"), QStringLiteral("网上邻居")},
                                    {QStringLiteral("回收站"), QStringLiteral("系统文件夹")}};
     int y = 0;
     for (int i = 0; i < heads.size(); ++i) {

@@ -105,10 +105,16 @@ struct Item {
 };
 
 Item I(const char* c) { return Item{QString::fromUtf8(c), {}, false, false, {}}; }
-Item S(const char* c, std::vector<Item> items) { return Item{QString::fromUtf8(c), std::move(items), false, false, {}}; }
+Item S(const char* c, std::vector<Item> items)
+{
+    return Item{QString::fromUtf8(c), std::move(items), false, false, {}};
+}
 Item Off(const char* c) { return Item{QString::fromUtf8(c), {}, true, false, {}}; }
 Item Chk(const char* c) { return Item{QString::fromUtf8(c), {}, false, true, {}}; }
-Item K(const char* c, const char* key) { return Item{QString::fromUtf8(c), {}, false, false, QString::fromLatin1(key)}; }
+Item K(const char* c, const char* key)
+{
+    return Item{QString::fromUtf8(c), {}, false, false, QString::fromLatin1(key)};
+}
 
 void fill(QMenu* menu, const std::vector<Item>& items)
 {
@@ -329,7 +335,13 @@ TfrmMyCP::~TfrmMyCP() = default;
 QList<TDiskRow> TfrmMyCP::DiskDRows()
 {
     using K = win::FileIconKind;
-    struct R { K icon; const char* name; const char* size; const char* type; const char* modified; };
+    struct R {
+        K icon;
+        const char* name;
+        const char* size;
+        const char* type;
+        const char* modified;
+    };
     static const R k[] = {
         {K::Text, "文本文件.txt", "1 KB", "文本文档", "2012-01-30 7:50"},
         {K::Image, "图片文件.bmp", "20 KB", "BMP 图像", "2012-03-05 19:09"},
@@ -347,8 +359,9 @@ QList<TDiskRow> TfrmMyCP::DiskDRows()
     };
     QList<TDiskRow> rows;
     for (const R& r : k)
-        rows.append({r.icon, {QString::fromUtf8(r.name), QString::fromUtf8(r.size), QString::fromUtf8(r.type),
-                              QString::fromUtf8(r.modified), QString()}});
+        rows.append({r.icon,
+                     {QString::fromUtf8(r.name), QString::fromUtf8(r.size), QString::fromUtf8(r.type),
+                      QString::fromUtf8(r.modified), QString()}});
     return rows;
 }
 
@@ -411,9 +424,10 @@ void TfrmMyCP::build()
         docs->setPixmap(pm);
     }
 
-    PPDisk = menu(this, "PPDisk", {I("打开(&O)\\r\\n"), I("资源管理器(&X)"), I("搜索(&E)..."), I("共享和安全(&H)"),
-                                   I("\\r\\n格式化(&A)\\r\\n"), I("复制(&C)"), I("创建快捷方式(&S)"),
-                                   I("重命名(&M)"), I("属性(&R)")});
+    PPDisk = menu(this, "PPDisk",
+                  {I("打开(&O)\\r\\n"), I("资源管理器(&X)"), I("搜索(&E)..."), I("共享和安全(&H)"),
+                   I("\\r\\n格式化(&A)\\r\\n"), I("复制(&C)"), I("创建快捷方式(&S)"), I("重命名(&M)"),
+                   I("属性(&R)")});
     connect(PPDisk->actions().last(), &QAction::triggered, this, [this] { DiskPropertyClick(m_menuDrive); });
 
     auto drive = [this](const char* name, const QString& caption, int left, bool enabled) {
@@ -446,11 +460,13 @@ void TfrmMyCP::build()
     LvDiskConternE = new TDiskList(m_viewArea);
     LvDiskConternE->setObjectName(QStringLiteral("LvDiskConternE"));
     LvDiskConternE->setGeometry(0, 0, 654, 546);
-    LvDiskConternE->SetRows({{win::FileIconKind::Folder, {QStringLiteral("备份"), QString(), QStringLiteral("文件夹"),
-                                                          QStringLiteral("2012-03-01 9:00"), QString()}}});
+    LvDiskConternE->SetRows({{win::FileIconKind::Folder,
+                              {QStringLiteral("备份"), QString(), QStringLiteral("文件夹"),
+                               QStringLiteral("2012-03-01 9:00"), QString()}}});
     for (TDiskList* l : {LvDiskContern, LvDiskConternE}) {
         l->setContextMenuPolicy(Qt::CustomContextMenu);
-        for (QWidget* v : {static_cast<QWidget*>(l->Report->viewport()), static_cast<QWidget*>(l->Icons->viewport())}) {
+        for (QWidget* v :
+             {static_cast<QWidget*>(l->Report->viewport()), static_cast<QWidget*>(l->Icons->viewport())}) {
             v->setContextMenuPolicy(Qt::CustomContextMenu);
             connect(v, &QWidget::customContextMenuRequested, this,
                     [this, v](const QPoint& p) { PPIocArrary->popup(v->mapToGlobal(p)); });
@@ -483,26 +499,31 @@ void TfrmMyCP::buildMenus()
     MainMenu1->setGeometry(0, 0, 854, 20);
     MainMenu1->setFont(sim::SongFont(12));
     fill(MainMenu1->addMenu(QStringLiteral("文件(&F)")),
-         {S("新建(&W)", {I("文件夹(&F)")}), I("创建快捷方式(&S)"), I("删除(&D)"), I("重命名(&M)"), I("属性(&R)"),
-          I("关闭(&C)")});
+         {S("新建(&W)", {I("文件夹(&F)")}), I("创建快捷方式(&S)"), I("删除(&D)"), I("重命名(&M)"),
+          I("属性(&R)"), I("关闭(&C)")});
     QMenu* file = MainMenu1->actions().last()->menu();
     connect(file->actions().last(), &QAction::triggered, this, &QWidget::close);
     fill(MainMenu1->addMenu(QStringLiteral("编辑(&E)")),
-         {K("撤销重命名(&U)", "Ctrl+Z"), K("剪切(&T)", "Ctrl+X"), K("复制(&C)", "Ctrl+C"), K("粘贴(&P)", "Ctrl+V"),
-          I("粘贴快捷方式(&S)"), K("全选(&A)", "Ctrl+A"), I("反选(&I)")});
+         {K("撤销重命名(&U)", "Ctrl+Z"), K("剪切(&T)", "Ctrl+X"), K("复制(&C)", "Ctrl+C"),
+          K("粘贴(&P)", "Ctrl+V"), I("粘贴快捷方式(&S)"), K("全选(&A)", "Ctrl+A"), I("反选(&I)")});
     QMenu* view = MainMenu1->addMenu(QStringLiteral("查看(&V)"));
-    fill(view, {S("工具栏(&T)", {I("标准按钮(&S)"), I("地址栏(&A)"), I("连接(&A)"), I("锁定工具栏(B)"), I("自定义(&C)...")}),
-                Chk("状态栏(&B)"),
-                S("浏览器(&E)", {I("搜索(&S)"), I("收藏夹(&E)"), I("历史记录(&H)"), I("Web Test Recorder 9.0"),
-                                 I("信息检索(&R)"), I("文件夹(&O)"), I("每日提示(&T)"), I("讨论(&D)")})});
+    fill(view,
+         {S("工具栏(&T)",
+            {I("标准按钮(&S)"), I("地址栏(&A)"), I("连接(&A)"), I("锁定工具栏(B)"), I("自定义(&C)...")}),
+          Chk("状态栏(&B)"),
+          S("浏览器(&E)",
+            {I("搜索(&S)"), I("收藏夹(&E)"), I("历史记录(&H)"), I("Web Test Recorder 9.0"), I("信息检索(&R)"),
+             I("文件夹(&O)"), I("每日提示(&T)"), I("讨论(&D)")})});
     m_viewItems = QList<QList<QAction*>>(5);
     m_sortItems = QList<QList<QAction*>>(4);
     addViewItems(view);
     addSortItems(view->addMenu(QStringLiteral("排列图标(&I)")), true);
-    fill(view, {I("选择详细信息(&C)"),
-                S("转到(&O)", {I("后退(B)"), I("前进(&F)"), I("向上一级(&U)"), I("主页(&H)"), I("信息技术图片"), I("桌面"),
-                               I("我的电脑")}),
-                I("刷新(&R)")});
+    fill(view,
+         {I("选择详细信息(&C)"),
+          S("转到(&O)",
+            {I("后退(B)"), I("前进(&F)"), I("向上一级(&U)"), I("主页(&H)"), I("信息技术图片"), I("桌面"),
+             I("我的电脑")}),
+          I("刷新(&R)")});
     fill(MainMenu1->addMenu(QStringLiteral("收藏(&A)")),
          {I("添加到收藏夹(&A)..."), I("整理收藏夹(&O)..."), Off("(空)")});
     fill(MainMenu1->addMenu(QStringLiteral("工具(&T)")),
@@ -516,12 +537,13 @@ void TfrmMyCP::buildMenus()
     PPIocArrary = menu(this, "PPIocArrary");
     addViewItems(PPIocArrary->addMenu(QStringLiteral("查看(&V)")));
     addSortItems(PPIocArrary->addMenu(QStringLiteral("排列图标(&I)")), true);
-    fill(PPIocArrary, {I("刷新(&E)"), I("粘贴(&P)"), Off("粘贴快捷方式(&S)"),
-                       S("新建(&W)", {I("文件夹(&F)"), I("快捷方式(&S)"), I("公文包"), I("BMP 图像"),
-                                      I("Microsoft Word 文档"), I("Microsoft Office Access 应用程序"),
-                                      I("Microsoft PowerPoint 演示文稿"), I("WinRAR 压缩文件"), I("文本文档"),
-                                      I("媒体文件(.wav)"), I("Microsoft Excel 工作表")}),
-                       I("属性(&R)")});
+    fill(PPIocArrary,
+         {I("刷新(&E)"), I("粘贴(&P)"), Off("粘贴快捷方式(&S)"),
+          S("新建(&W)",
+            {I("文件夹(&F)"), I("快捷方式(&S)"), I("公文包"), I("BMP 图像"), I("Microsoft Word 文档"),
+             I("Microsoft Office Access 应用程序"), I("Microsoft PowerPoint 演示文稿"), I("WinRAR 压缩文件"),
+             I("文本文档"), I("媒体文件(.wav)"), I("Microsoft Excel 工作表")}),
+          I("属性(&R)")});
 }
 
 QMenu* TfrmMyCP::addViewItems(QMenu* m)
@@ -558,11 +580,15 @@ void TfrmMyCP::buildToolBar()
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setGeometry(0, 20, 854, 34);
     using T = explorerart::Tool;
-    struct B { int left; int width; T icon; const char* text; };
+    struct B {
+        int left;
+        int width;
+        T icon;
+        const char* text;
+    };
     const B buttons[] = {
-        {0, 64, T::Back, "后退"},    {64, 64, T::Forward, ""},
-        {128, 37, T::Up, ""},        {165, 64, T::Search, "搜索"},
-        {229, 64, T::Folders, ""}, {293, 40, T::Views, ""},
+        {0, 64, T::Back, "后退"},     {64, 64, T::Forward, ""},  {128, 37, T::Up, ""},
+        {165, 64, T::Search, "搜索"}, {229, 64, T::Folders, ""}, {293, 40, T::Views, ""},
     };
     for (const B& b : buttons) {
         auto* t = new QToolButton(ToolBar1);
@@ -587,10 +613,10 @@ void TfrmMyCP::SetAddressRoot(const QString& root)
 {
     m_addressRoot = root;
     ShellComboBox1->clear();
-    ShellComboBox1->addItem(QIcon(simart::DrawIcon(root == QLatin1String("rfMyComputer") ? simart::Icon::Computer
-                                                                                           : simart::Icon::Drive,
-                                                   16)),
-                            root == QLatin1String("rfMyComputer") ? QStringLiteral("我的电脑") : root);
+    ShellComboBox1->addItem(
+        QIcon(simart::DrawIcon(
+            root == QLatin1String("rfMyComputer") ? simart::Icon::Computer : simart::Icon::Drive, 16)),
+        root == QLatin1String("rfMyComputer") ? QStringLiteral("我的电脑") : root);
 }
 
 void TfrmMyCP::showOnly(QWidget* view)
@@ -627,7 +653,7 @@ void TfrmMyCP::DiskDDblClick()
     if (TfrmOperationMain* d = desktopWindow())
         d->SetTaskButtonVisible(d->btnDiskD, true, !d->SecurityScreensOpened());
     SetAddressRoot(DM && DM->DriveReady(QStringLiteral("D:\\")) ? QStringLiteral("D:\\")
-                                                                  : QStringLiteral("rfMyComputer"));
+                                                                : QStringLiteral("rfMyComputer"));
     sim::SetSlot(mycp::SlotView, mycp::SlotOnOpeningD(sim::Slot(mycp::SlotView)));
     sim::SetSlot(mycp::SlotSort, mycp::SlotOnOpeningD(sim::Slot(mycp::SlotSort)));
     if (const int view = mycp::RecordedCode(sim::Slot(mycp::SlotView), 5)) {
@@ -688,7 +714,7 @@ void TfrmMyCP::ToolButtonViewClick() { PPViewMode->popup(QPoint(506, 249)); }
 TfrmExplorer::TfrmExplorer(QWidget* parent) : TfrmMyCP(parent, ExplorerTag{})
 {
     sim::Ref<TfrmExplorer>() = this;
-    ImgLeft->move(-1000, ImgLeft->y());   // the picture strip is out of sight
+    ImgLeft->move(-1000, ImgLeft->y()); // the picture strip is out of sight
 
     btnFolders = new QPushButton(QStringLiteral("文件夹                                         ×"), this);
     btnFolders->setObjectName(QStringLiteral("btnFolders"));
@@ -710,15 +736,18 @@ TfrmExplorer::TfrmExplorer(QWidget* parent) : TfrmMyCP(parent, ExplorerTag{})
     const QPixmap folder = explorerart::FileIcon(win::FileIconKind::Folder, 16);
     node(nullptr, TreeExplorer, QStringLiteral(" 桌面"), simart::DrawIcon(Icon::Computer, 16));
     QTreeWidgetItem* docs = node(nullptr, TreeExplorer, QStringLiteral("我的文档"), folder);
-    for (const QString& s : {QStringLiteral("图片文件夹"), QStringLiteral("图片收藏"), QStringLiteral("我的音乐")})
+    for (const QString& s :
+         {QStringLiteral("图片文件夹"), QStringLiteral("图片收藏"), QStringLiteral("我的音乐")})
         node(docs, nullptr, s, folder);
-    QTreeWidgetItem* pc = node(nullptr, TreeExplorer, QStringLiteral("我的电脑"), simart::DrawIcon(Icon::Computer, 16));
+    QTreeWidgetItem* pc = node(nullptr, TreeExplorer, QStringLiteral("我的电脑"),
+                               simart::DrawIcon(Icon::Computer, 16));
     for (const QString& s : {QStringLiteral("本地磁盘  (C :)  "), QStringLiteral("本地磁盘  (D :)  "),
                              QStringLiteral("本地磁盘  (E :)  "), QStringLiteral("DVD  驱动器  (F :)")})
         node(pc, nullptr, s, explorerart::DiskPicture(16));
     node(pc, nullptr, QStringLiteral("控制面板"), simart::DrawIcon(Icon::Settings, 16));
     node(pc, nullptr, QStringLiteral("共享文档"), folder);
-    QTreeWidgetItem* net = node(nullptr, TreeExplorer, QStringLiteral("网上邻居"), simart::DrawIcon(Icon::Network, 16));
+    QTreeWidgetItem* net = node(nullptr, TreeExplorer, QStringLiteral("网上邻居"),
+                                simart::DrawIcon(Icon::Network, 16));
     node(net, nullptr, QStringLiteral("整个网络"), simart::DrawIcon(Icon::Network, 16));
     node(nullptr, TreeExplorer, QStringLiteral("回收站"), simart::DrawIcon(Icon::RecycleEmpty, 16));
     TreeExplorer->expandAll();
@@ -729,15 +758,19 @@ TfrmExplorer::TfrmExplorer(QWidget* parent) : TfrmMyCP(parent, ExplorerTag{})
     ImgMyDocExplorer->setPixmap(explorerart::MyDocumentsView(QSize(644, 546)));
     ImgMyDocExplorer->hide();
 
-    PPMyDocument = menu(this, "PPMyDocument", {I("打开(&O)"), I("资源管理器(&X)"), I("搜索(&E)..."), I("发送到(&N)"),
-                                               I("复制(&C)"), I("粘贴(&P)"), I("创建快捷方式(&S)"), I("重命名(&M)"),
-                                               I("属性(&R)")});
-    connect(PPMyDocument->actions().last(), &QAction::triggered, this, [] { TfrmMydocumentProperty::ShowProperties(); });
-    PPMyComputer = menu(this, "PPMyComputer", {I("打开(&O)"), I("资源管理器(&X)"), I("搜索(&E)..."), I("管理(&G)"),
-                                               I("映射网络驱动器(&N)..."), I("断开网络驱动器(&I)..."), I("属性(&R)")});
-    PPNetwork = menu(this, "PPNetwork", {I("打开(&O)"), I("资源管理器(&X)"), I("搜索计算机(&C)..."),
-                                         I("映射网络驱动器(&N)..."), I("断开网络驱动器(&I)..."), I("属性(&R)")});
-    PPRecycle = menu(this, "PPRecycle", {I("打开(&O)"), I("资源管理器(&X)"), I("清空回收站(&B)"), I("属性(&R)")});
+    PPMyDocument = menu(this, "PPMyDocument",
+                        {I("打开(&O)"), I("资源管理器(&X)"), I("搜索(&E)..."), I("发送到(&N)"), I("复制(&C)"),
+                         I("粘贴(&P)"), I("创建快捷方式(&S)"), I("重命名(&M)"), I("属性(&R)")});
+    connect(PPMyDocument->actions().last(), &QAction::triggered, this,
+            [] { TfrmMydocumentProperty::ShowProperties(); });
+    PPMyComputer = menu(this, "PPMyComputer",
+                        {I("打开(&O)"), I("资源管理器(&X)"), I("搜索(&E)..."), I("管理(&G)"),
+                         I("映射网络驱动器(&N)..."), I("断开网络驱动器(&I)..."), I("属性(&R)")});
+    PPNetwork = menu(this, "PPNetwork",
+                     {I("打开(&O)"), I("资源管理器(&X)"), I("搜索计算机(&C)..."), I("映射网络驱动器(&N)..."),
+                      I("断开网络驱动器(&I)..."), I("属性(&R)")});
+    PPRecycle = menu(this, "PPRecycle",
+                     {I("打开(&O)"), I("资源管理器(&X)"), I("清空回收站(&B)"), I("属性(&R)")});
 
     TreeExplorer->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(TreeExplorer, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {

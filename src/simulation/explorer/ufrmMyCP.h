@@ -104,9 +104,9 @@ public:
     // Components (named as on the form).
     QMenuBar* MainMenu1 = nullptr;
     QWidget* ToolBar1 = nullptr;
-    QList<QToolButton*> ToolButtons;   // in tool bar order
-    QToolButton* ToolButton3 = nullptr;   // left 128: back to the overview
-    QToolButton* ToolButtonView = nullptr;   // left 293: the view drop-down
+    QList<QToolButton*> ToolButtons; // in tool bar order
+    QToolButton* ToolButton3 = nullptr; // left 128: back to the overview
+    QToolButton* ToolButtonView = nullptr; // left 293: the view drop-down
     QLabel* lblAddress = nullptr;
     QComboBox* ShellComboBox1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
@@ -143,7 +143,7 @@ public:
     QChar MenuDrive() const { return m_menuDrive; }
 
 protected:
-    struct ExplorerTag {};
+    struct ExplorerTag { };
     TfrmMyCP(QWidget* parent, ExplorerTag);
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;

@@ -7,8 +7,9 @@
 #include "simulation/desktop/SimWindows.h"
 #include "simulation/explorer/ExplorerArt.h"
 
-SIM_REGISTER_WINDOW_WITH(TfrmMydocumentProperty,
-                         [](const sim::OpenOptions&) -> QWidget* { return TfrmMydocumentProperty::ShowProperties(); })
+SIM_REGISTER_WINDOW_WITH(TfrmMydocumentProperty, [](const sim::OpenOptions&) -> QWidget* {
+    return TfrmMydocumentProperty::ShowProperties();
+})
 
 namespace {
 constexpr int kSlotPage = 16;

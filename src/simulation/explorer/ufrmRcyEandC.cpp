@@ -167,8 +167,9 @@ TfrmRcyEandC::TfrmRcyEandC(QWidget* parent) : QWidget(parent)
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setColumnCount(6);
-    ListView1->setHeaderLabels({QStringLiteral("文件名"), QStringLiteral("原位置"), QStringLiteral("删除日期"),
-                                QStringLiteral("大小"), QStringLiteral("文件类型"), QStringLiteral("修改日期")});
+    ListView1->setHeaderLabels({QStringLiteral("文件名"), QStringLiteral("原位置"),
+                                QStringLiteral("删除日期"), QStringLiteral("大小"),
+                                QStringLiteral("文件类型"), QStringLiteral("修改日期")});
     const int widths[] = {68, 68, 80, 60, 80, 88};
     for (int i = 0; i < 6; ++i)
         ListView1->setColumnWidth(i, widths[i]);
@@ -248,7 +249,9 @@ void TfrmRcyEandC::fillList()
         item->setText(3, recycle::SizeText(info.isDir ? 0 : info.size));
         item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
         item->setText(4, info.typeName);
-        item->setText(5, info.lastWrite.isValid() ? info.lastWrite.toString(QString::fromLatin1(kTimeFormat)) : QString());
+        item->setText(5,
+                      info.lastWrite.isValid() ? info.lastWrite.toString(QString::fromLatin1(kTimeFormat))
+                                               : QString());
         item->setData(0, Qt::UserRole, e.name);
     }
 }

@@ -51,11 +51,11 @@ public:
     QAction* mnuEmpty = nullptr;
     QAction* mnuClose = nullptr;
     QAction* mnuUndoDelete = nullptr;
-    QLabel* Image1 = nullptr;   // background
-    QLabel* Image2 = nullptr;   // task pane
+    QLabel* Image1 = nullptr; // background
+    QLabel* Image2 = nullptr; // task pane
     QLabel* Image3 = nullptr;
-    QLabel* lblEmpty = nullptr;     // task link "清空回收站"
-    QLabel* lblRestore = nullptr;   // task link "还原所有项目"
+    QLabel* lblEmpty = nullptr; // task link "清空回收站"
+    QLabel* lblRestore = nullptr; // task link "还原所有项目"
     QLabel* lblCount = nullptr;
     QTreeWidget* ListView1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
@@ -68,11 +68,11 @@ public:
     // Event handlers.
     void FormShow();
     void ListView1Click();
-    void RestoreClick();         // context menu "还原(&E)"
-    void RestoreLinkClick();     // task link
-    void DeleteClick();          // context menu "删除(&D)"
-    void UndoDeleteClick();      // "撤销删除(&U)        Ctrl+Z"
-    void EmptyClick();           // task link "清空回收站", "清空回收站(&B)"
+    void RestoreClick(); // context menu "还原(&E)"
+    void RestoreLinkClick(); // task link
+    void DeleteClick(); // context menu "删除(&D)"
+    void UndoDeleteClick(); // "撤销删除(&U)        Ctrl+Z"
+    void EmptyClick(); // task link "清空回收站", "清空回收站(&B)"
     void Timer1Timer();
 
 protected:

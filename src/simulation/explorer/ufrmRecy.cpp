@@ -109,11 +109,13 @@ TfrmRecy::TfrmRecy(QWidget* parent) : QWidget(parent)
         label(QStringLiteral("回收站的最大空间(驱动器的百分比)(&M)"), page, 20, 140);
         return page;
     };
-    PageControl1->addTab(drivePage(QStringLiteral("驱动器大小:       14.6 GB"), QStringLiteral("保留空间:           1.46 GB"),
-                                   "TB_C", TB_C, lblC, ckCDelete),
+    PageControl1->addTab(drivePage(QStringLiteral("驱动器大小:       14.6 GB"),
+                                   QStringLiteral("保留空间:           1.46 GB"), "TB_C", TB_C, lblC,
+                                   ckCDelete),
                          QStringLiteral("本地磁盘 (C:)"));
-    PageControl1->addTab(drivePage(QStringLiteral("驱动器大小:       24.6 GB"), QStringLiteral("保留空间:           4.46 GB"),
-                                   "TB_D", TB_D, lblD, ckDDelete),
+    PageControl1->addTab(drivePage(QStringLiteral("驱动器大小:       24.6 GB"),
+                                   QStringLiteral("保留空间:           4.46 GB"), "TB_D", TB_D, lblD,
+                                   ckDDelete),
                          QStringLiteral("本地磁盘  (D:)"));
 
     auto button = [this](const QString& caption, const char* name, int left) {
@@ -182,13 +184,14 @@ void TfrmRecy::RadioClick()
 
 void TfrmRecy::Record()
 {
-    sim::SetSlot(recycle::SlotBinSizes, QStringLiteral("%1#%2#%3").arg(TB_all->value()).arg(TB_C->value()).arg(TB_D->value()));
+    sim::SetSlot(recycle::SlotBinSizes,
+                 QStringLiteral("%1#%2#%3").arg(TB_all->value()).arg(TB_C->value()).arg(TB_D->value()));
 }
 
 void TfrmRecy::btnOKClick()
 {
     m_keepStored = false;
-    close();   // the close records
+    close(); // the close records
 }
 
 void TfrmRecy::btnApplyClick()

@@ -25,7 +25,8 @@ TWebZoneSites::TWebZoneSites(int setting, QWidget* parent) : QDialog(parent), m_
     auto* icon = new QLabel;
     icon->setPixmap(simart::DrawIcon(setting == 4 ? simart::Icon::Trusted : simart::Icon::Restricted, 32));
     icon->setAlignment(Qt::AlignTop);
-    auto* intro = new QLabel(QStringLiteral("可以添加和删除该区域的网站。该区域中的所有网站都具有该区域的安全设置。"));
+    auto* intro = new QLabel(
+        QStringLiteral("可以添加和删除该区域的网站。该区域中的所有网站都具有该区域的安全设置。"));
     intro->setWordWrap(true);
     top->addWidget(icon);
     top->addWidget(intro, 1);

@@ -43,7 +43,6 @@ QMap<int, QString>& IESettings()
     return settings;
 }
 
-
 // The operation type of the browser-settings questions, whose answer text this dialog records.
 static constexpr int kIESetOperationType = 23;
 namespace ieset {
@@ -163,11 +162,16 @@ QString BuildAnswerText(const QMap<int, QString>& settings)
 QString LevelOfPosition(int position)
 {
     switch (position) {
-    case 0: return QStringLiteral("高");
-    case 1: return QStringLiteral("中");
-    case 2: return QStringLiteral("中低");
-    case 3: return QStringLiteral("低");
-    default: return QString();
+    case 0:
+        return QStringLiteral("高");
+    case 1:
+        return QStringLiteral("中");
+    case 2:
+        return QStringLiteral("中低");
+    case 3:
+        return QStringLiteral("低");
+    default:
+        return QString();
     }
 }
 
@@ -289,7 +293,8 @@ QWidget* TfrmIESet::buildGeneralPage()
 
     auto* temp = new QGroupBox(QStringLiteral("Internet 临时文件"));
     auto* tv = new QVBoxLayout(temp);
-    tv->addWidget(text(QStringLiteral("所查看的 Internet 页存储在特定的文件夹中，这样可以提高以后浏览的速度。")));
+    tv->addWidget(
+        text(QStringLiteral("所查看的 Internet 页存储在特定的文件夹中，这样可以提高以后浏览的速度。")));
     btDelCookies = button(QStringLiteral("删除Cookies(&I)..."), "btDelCookies");
     btDelFolder = button(QStringLiteral("删除文件(&I)..."), "btDelFolder");
     tv->addLayout(rightRow({btDelCookies, btDelFolder, button(QStringLiteral("设置(&S)..."))}));
@@ -297,7 +302,8 @@ QWidget* TfrmIESet::buildGeneralPage()
 
     auto* hist = new QGroupBox(QStringLiteral("历史记录"));
     auto* hv = new QVBoxLayout(hist);
-    hv->addWidget(text(QStringLiteral("“历史记录”文件夹中包含已访问页的链接，可使您快速访问最近查看过的页。")));
+    hv->addWidget(
+        text(QStringLiteral("“历史记录”文件夹中包含已访问页的链接，可使您快速访问最近查看过的页。")));
     auto* dayRow = new QHBoxLayout;
     dayRow->addWidget(new QLabel(QStringLiteral("网页保存在历史记录中的天数(&K):")));
     txtHistoryDay = new QSpinBox;
@@ -365,7 +371,7 @@ QWidget* TfrmIESet::buildSecurityPage()
     TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
     TrackBar1->setRange(0, 3);
     TrackBar1->setPageStep(1);
-    TrackBar1->setInvertedAppearance(true);   // position 0 is at the top
+    TrackBar1->setInvertedAppearance(true); // position 0 is at the top
     TrackBar1->setInvertedControls(true);
     TrackBar1->setTickPosition(QSlider::TicksBothSides);
     TrackBar1->setTickInterval(1);
@@ -435,20 +441,20 @@ QWidget* TfrmIESet::buildContentPage()
     auto* rating = new QGroupBox(QStringLiteral("分级审查"));
     auto* rv = new QVBoxLayout(rating);
     rv->addWidget(text(QStringLiteral("分级审查可帮助您控制在该计算机上可以查看的 Internet 内容。")));
-    rv->addLayout(rightRow({button(QStringLiteral("启用(&E)...")),
-                            button(QStringLiteral("设置(&T)..."), nullptr, false)}));
+    rv->addLayout(rightRow(
+        {button(QStringLiteral("启用(&E)...")), button(QStringLiteral("设置(&T)..."), nullptr, false)}));
     v->addWidget(rating);
     auto* certs = new QGroupBox(QStringLiteral("证书"));
     auto* cv = new QVBoxLayout(certs);
     cv->addWidget(text(QStringLiteral("使用证书可以明确地标识您自己、证书颁发机构和发行商。")));
-    cv->addLayout(rightRow({button(QStringLiteral("证书(&C)...")),
-                            button(QStringLiteral("发行商(&B)..."), nullptr, false)}));
+    cv->addLayout(rightRow(
+        {button(QStringLiteral("证书(&C)...")), button(QStringLiteral("发行商(&B)..."), nullptr, false)}));
     v->addWidget(certs);
     auto* personal = new QGroupBox(QStringLiteral("个人信息"));
     auto* pv = new QVBoxLayout(personal);
     pv->addWidget(text(QStringLiteral("“自动完成”功能存储以前的输入，并为您提供匹配的建议。")));
-    pv->addLayout(rightRow({button(QStringLiteral("自动完成(&U)...")),
-                            button(QStringLiteral("配置文件(&R)..."))}));
+    pv->addLayout(
+        rightRow({button(QStringLiteral("自动完成(&U)...")), button(QStringLiteral("配置文件(&R)..."))}));
     v->addWidget(personal);
     v->addStretch();
     return page;
@@ -491,10 +497,13 @@ QWidget* TfrmIESet::buildProgramsPage()
     auto* progs = new QGroupBox(QStringLiteral("Internet 程序"));
     auto* g = new QGridLayout(progs);
     const QStringList labels{QStringLiteral("HTML 编辑器(&H):"), QStringLiteral("电子邮件(&E):"),
-                             QStringLiteral("新闻组(&N):"), QStringLiteral("Internet 呼叫(&T):"),
-                             QStringLiteral("日历(&C):"), QStringLiteral("联系人列表(&L):")};
-    const QStringList values{QStringLiteral("Microsoft FrontPage"), QStringLiteral("Outlook Express"),
-                             QStringLiteral("Outlook Express"), QStringLiteral("NetMeeting"), QString(),
+                             QStringLiteral("新闻组(&N):"),      QStringLiteral("Internet 呼叫(&T):"),
+                             QStringLiteral("日历(&C):"),        QStringLiteral("联系人列表(&L):")};
+    const QStringList values{QStringLiteral("Microsoft FrontPage"),
+                             QStringLiteral("Outlook Express"),
+                             QStringLiteral("Outlook Express"),
+                             QStringLiteral("NetMeeting"),
+                             QString(),
                              QStringLiteral("通讯簿")};
     for (int i = 0; i < labels.size(); ++i) {
         g->addWidget(new QLabel(labels[i]), i, 0);
@@ -591,7 +600,7 @@ void TfrmIESet::LoadIESettings()
             for (int v = 1; v <= values.size() && v <= 66; ++v)
                 s[v <= 6 ? v : v + 1] = values.at(v - 1);
             txtAddDefault->setText(s.value(1));
-            s[1] = values.at(0);   // as saved, even with blanks around it
+            s[1] = values.at(0); // as saved, even with blanks around it
             const QString level = s.value(2);
             if (!level.isEmpty()) {
                 const int pos = ieset::PositionOfLevel(level);
@@ -693,8 +702,7 @@ void TfrmIESet::lblUnSafeIEClick()
 
 bool TfrmIESet::eventFilter(QObject* obj, QEvent* e)
 {
-    if (e->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         if (obj == lblSafe) {
             lblSafeClick();
             return true;

@@ -44,7 +44,7 @@ QString BuildAnswerText(const QMap<int, QString>& settings);
 
 // The level texts of the security slider, positions 0 (top) to 3 (bottom).
 QString LevelOfPosition(int position);
-int PositionOfLevel(const QString& level);   // -1 for an unknown text
+int PositionOfLevel(const QString& level); // -1 for an unknown text
 
 // The address that "使用默认页(&D)" puts into the home page edit.
 QString DefaultHomePage();

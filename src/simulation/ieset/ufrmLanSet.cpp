@@ -27,7 +27,8 @@ TfrmLanSet::TfrmLanSet(QWidget* parent) : QDialog(parent)
 
     auto* auto_ = new QGroupBox(QStringLiteral("自动配置"));
     auto* av = new QVBoxLayout(auto_);
-    auto* autoText = new QLabel(QStringLiteral("自动配置会覆盖手动设置。要确保使用手动设置，请禁用自动配置。"));
+    auto* autoText = new QLabel(
+        QStringLiteral("自动配置会覆盖手动设置。要确保使用手动设置，请禁用自动配置。"));
     autoText->setWordWrap(true);
     av->addWidget(autoText);
     av->addWidget(new QCheckBox(QStringLiteral("自动检测设置(&A)")));
@@ -42,7 +43,8 @@ TfrmLanSet::TfrmLanSet(QWidget* parent) : QDialog(parent)
 
     auto* proxy = new QGroupBox(QStringLiteral("代理服务器"));
     auto* pv = new QVBoxLayout(proxy);
-    auto* useProxy = new QCheckBox(QStringLiteral("为 LAN 使用代理服务器(&X) (这些设置不会应用于拨号或 VPN 连接)。"));
+    auto* useProxy = new QCheckBox(
+        QStringLiteral("为 LAN 使用代理服务器(&X) (这些设置不会应用于拨号或 VPN 连接)。"));
     useProxy->setChecked(true);
     pv->addWidget(useProxy);
     auto* addrRow = new QHBoxLayout;

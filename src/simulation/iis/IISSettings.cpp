@@ -20,8 +20,7 @@ Settings DefaultSettings()
     Settings s;
     for (int n = 1; n <= SettingCount; ++n)
         s[n] = QString();
-    for (int n : {IndexResource, Read, AnonymousAccess, IntegratedAuth, SessionState, Buffering,
-                  ParentPaths})
+    for (int n : {IndexResource, Read, AnonymousAccess, IntegratedAuth, SessionState, Buffering, ParentPaths})
         s[n] = TruthText(true);
     s[ExecutePermission] = QString::fromUtf8(ExecutePermissions[1]);
     return s;

@@ -14,9 +14,19 @@ constexpr int SettingCount = 14;
 
 // Setting numbers.
 enum Setting : int {
-    Alias = 1, LocalPath = 2, IndexResource = 3, Write = 4, LogVisits = 5, Read = 6,
-    DirectoryBrowsing = 7, ExecutePermission = 8, DefaultDocuments = 9,
-    AnonymousAccess = 10, IntegratedAuth = 11, SessionState = 12, Buffering = 13,
+    Alias = 1,
+    LocalPath = 2,
+    IndexResource = 3,
+    Write = 4,
+    LogVisits = 5,
+    Read = 6,
+    DirectoryBrowsing = 7,
+    ExecutePermission = 8,
+    DefaultDocuments = 9,
+    AnonymousAccess = 10,
+    IntegratedAuth = 11,
+    SessionState = 12,
+    Buffering = 13,
     ParentPaths = 14,
 };
 

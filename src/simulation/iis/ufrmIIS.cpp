@@ -27,7 +27,7 @@
 SIM_REGISTER_WINDOW_WITH(TfrmIIS, [](const sim::OpenOptions& o) -> QWidget* {
     TfrmIIS* w = sim::Recreate<TfrmIIS>();
     sim::ShowWindow(w, o, true);
-    return sim::Ref<TfrmIIS>().data();   // gone already when shown modally
+    return sim::Ref<TfrmIIS>().data(); // gone already when shown modally
 })
 
 namespace {
@@ -208,8 +208,8 @@ void TfrmIIS::LoadIISSettings()
     // Only an IIS question's answer text holds these settings; in a desktop of another
     // type the manager starts from the defaults.
     const QString text = sim::AnswerTextIsFor(iis::OperationType) && sim::CurrentQuestion()
-                             ? sim::CurrentQuestion()->GetAnswer()
-                             : QString();
+        ? sim::CurrentQuestion()->GetAnswer()
+        : QString();
     if (text.isEmpty()) {
         IISSettings() = iis::DefaultSettings();
         return;
@@ -290,7 +290,7 @@ bool TfrmIIS::eventFilter(QObject* obj, QEvent* e)
     if (obj == tvIIS->viewport()) {
         if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
             if (static_cast<QMouseEvent*>(e)->button() == Qt::RightButton)
-                return true;   // the right button does not change the selection
+                return true; // the right button does not change the selection
         } else if (e->type() == QEvent::MouseButtonRelease) {
             auto* me = static_cast<QMouseEvent*>(e);
             if (me->button() == Qt::RightButton) {

@@ -30,7 +30,7 @@ public:
     QMenu* menuProperty = nullptr;
 
     // Event handlers.
-    void tvIISMouseUp(const QPoint& pos);   // right button released, in viewport coordinates
+    void tvIISMouseUp(const QPoint& pos); // right button released, in viewport coordinates
     void NewVirtualDirectoryClick();
     void DeleteClick();
     void PropertyClick();

@@ -76,8 +76,9 @@ TfrmIISGuide::TfrmIISGuide(QWidget* parent) : sim::PlainDialog(parent)
 
     pages = new QStackedWidget;
     pages->setObjectName(QStringLiteral("pages"));
-    pages->addWidget(makePage(QStringLiteral("欢迎使用虚拟目录创建向导"),
-                              QStringLiteral("此向导帮助您在网站上创建虚拟目录。\n\n要继续，请单击“下一步”。")));
+    pages->addWidget(
+        makePage(QStringLiteral("欢迎使用虚拟目录创建向导"),
+                 QStringLiteral("此向导帮助您在网站上创建虚拟目录。\n\n要继续，请单击“下一步”。")));
     txtAlias = new QLineEdit;
     txtAlias->setObjectName(QStringLiteral("txtAlias"));
     pages->addWidget(makePage(QStringLiteral("虚拟目录别名"),
@@ -85,8 +86,7 @@ TfrmIISGuide::TfrmIISGuide(QWidget* parent) : sim::PlainDialog(parent)
                               labelled(QStringLiteral("别名(&A)："), txtAlias)));
     txtPath = new QLineEdit;
     txtPath->setObjectName(QStringLiteral("txtPath"));
-    pages->addWidget(makePage(QStringLiteral("网站内容目录"),
-                              QStringLiteral("输入内容所在目录的路径。"),
+    pages->addWidget(makePage(QStringLiteral("网站内容目录"), QStringLiteral("输入内容所在目录的路径。"),
                               labelled(QStringLiteral("路径(&P)："), txtPath)));
     chgPower = new QWidget;
     chgPower->setObjectName(QStringLiteral("chgPower"));

@@ -19,7 +19,7 @@ public:
 
     // The manager and node that "完成" adds the directory to.
     void SetTarget(TfrmIIS* manager, QTreeWidgetItem* parent);
-    int Page() const;   // 1..5
+    int Page() const; // 1..5
 
     QStackedWidget* pages = nullptr;
     QLineEdit* txtAlias = nullptr;

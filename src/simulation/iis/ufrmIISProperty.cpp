@@ -46,8 +46,7 @@ QPushButton* button(const QString& caption, const char* name = nullptr)
     return b;
 }
 
-template <class Dialog>
-void openSubDialog(QWidget* owner)
+template <class Dialog> void openSubDialog(QWidget* owner)
 {
     auto* d = sim::Ref<Dialog>().data();
     if (!d) {
@@ -274,7 +273,7 @@ void TfrmIISProperty::btAddDocClick()
 {
     QString doc;
     if (!InputBox(this, QStringLiteral("添加内容页"), QStringLiteral("默认内容页"), doc))
-        return;   // cancelled: nothing is added
+        return; // cancelled: nothing is added
     if (doc.trimmed().isEmpty())
         return;
     for (int i = 0; i < ltbDefaultIndex->count(); ++i)

@@ -22,8 +22,7 @@ public:
 
     // Asks for a default document; the seam lets tests answer it. Returns false when
     // the student cancels.
-    static bool (*InputBox)(QWidget* parent, const QString& caption, const QString& prompt,
-                            QString& value);
+    static bool (*InputBox)(QWidget* parent, const QString& caption, const QString& prompt, QString& value);
 
     QTabWidget* pcProperty = nullptr;
     QLineEdit* txtLocalPath = nullptr;

@@ -38,8 +38,9 @@ TfrmIdentityValidate::TfrmIdentityValidate(QWidget* parent) : sim::PlainDialog(p
 
     auto* auth = new QGroupBox(QStringLiteral("用户访问需经过身份验证"));
     auto* av = new QVBoxLayout(auth);
-    auto* expl = new QLabel(QStringLiteral("使用以下身份验证方法并在下列条件下，要求用户名和密码:\n"
-                                           "  - 禁用了匿名访问，或\n  - 使用 NTFS 访问控制列表限制了访问权限"));
+    auto* expl = new QLabel(
+        QStringLiteral("使用以下身份验证方法并在下列条件下，要求用户名和密码:\n"
+                       "  - 禁用了匿名访问，或\n  - 使用 NTFS 访问控制列表限制了访问权限"));
     expl->setWordWrap(true);
     av->addWidget(expl);
     ckIntegrated = new QCheckBox(QStringLiteral("集成Windows身份验证(&N)"));

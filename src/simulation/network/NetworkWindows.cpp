@@ -57,7 +57,7 @@ QWidget* ExplorerToolBar(QWidget* parent, bool backEnabled, QWidget** backButton
     bar->addAction(QStringLiteral("搜索"));
     bar->addAction(QStringLiteral("文件夹"));
     if (upButton) {
-        auto* views = new QToolButton;   // the caption-less views button of the FTP window
+        auto* views = new QToolButton; // the caption-less views button of the FTP window
         views->setObjectName(QStringLiteral("btViews"));
         views->setIcon(bar->style()->standardIcon(QStyle::SP_FileDialogListView));
         views->setAutoRaise(true);

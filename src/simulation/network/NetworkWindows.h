@@ -16,8 +16,7 @@ void AddToDesktop(QWidget* w);
 
 // Creates a new window of class T (older ones stay), makes it the class's current
 // window, hands it to the desktop and shows it centred as `options` ask.
-template <class T>
-T* OpenOwned(const sim::OpenOptions& options)
+template <class T> T* OpenOwned(const sim::OpenOptions& options)
 {
     T* w = new T(sim::WindowParent());
     w->setWindowFlag(Qt::Window, true);

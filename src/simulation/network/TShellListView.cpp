@@ -49,7 +49,9 @@ void TShellListView::Refresh()
     const QIcon driveIcon = style()->standardIcon(QStyle::SP_DriveHDIcon);
     const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
     for (const win::ShellItem& it : m_shell.Items()) {
-        auto* item = new QListWidgetItem(m_shell.IsMyComputer() ? driveIcon : it.isFolder ? folderIcon : fileIcon,
+        auto* item = new QListWidgetItem(m_shell.IsMyComputer() ? driveIcon
+                                             : it.isFolder      ? folderIcon
+                                                                : fileIcon,
                                          it.name, this);
         item->setData(kPathRole, it.path);
         item->setData(kFolderRole, it.isFolder);
@@ -60,7 +62,7 @@ QStringList TShellListView::SelectedPaths() const
 {
     QStringList paths;
     if (m_shell.IsMyComputer())
-        return paths;   // drives are not copied
+        return paths; // drives are not copied
     for (int i = 0; i < count(); ++i)
         if (item(i)->isSelected())
             paths << item(i)->data(kPathRole).toString();
@@ -104,7 +106,8 @@ bool TShellListView::DeleteSelection()
     const QStringList paths = SelectedPaths();
     if (paths.isEmpty())
         return false;
-    if (!AskPrompt(QStringLiteral("确实要删除选中的 %1 个项目吗？").arg(paths.size()), 1, QStringLiteral("确认删除")))
+    if (!AskPrompt(QStringLiteral("确实要删除选中的 %1 个项目吗？").arg(paths.size()), 1,
+                   QStringLiteral("确认删除")))
         return false;
     bool ok = true;
     for (const QString& p : paths)
@@ -188,7 +191,7 @@ void TShellListView::dropEvent(QDropEvent* e)
     if (QListWidgetItem* over = itemAt(e->position().toPoint()); over && over->data(kFolderRole).toBool())
         target = over->data(kPathRole).toString();
     const QStringList paths = win::FileDragPaths(e->mimeData());
-    e->setDropAction(Qt::IgnoreAction);   // the files are moved here, not by the source view
+    e->setDropAction(Qt::IgnoreAction); // the files are moved here, not by the source view
     e->accept();
     DropPaths(paths, target);
 }

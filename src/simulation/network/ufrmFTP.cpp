@@ -34,7 +34,8 @@ SIM_REGISTER_WINDOW_WITH(TfrmFTP, [](const sim::OpenOptions& o) -> QWidget* {
 
 namespace {
 
-const QString kNoDrive = QStringLiteral("没有练习用的虚拟盘，无法打开FTP服务器上的文件夹。请退出本题后重新开始练习。");
+const QString kNoDrive = QStringLiteral(
+    "没有练习用的虚拟盘，无法打开FTP服务器上的文件夹。请退出本题后重新开始练习。");
 
 // The task pane: a box of other places (artwork only).
 QPixmap taskPanePicture(const QSize& size)
@@ -80,7 +81,7 @@ QString TfrmFTP::DownloadFolderOf(const QString& driveLetter)
     if (driveLetter.trimmed().isEmpty() || !q)
         return QString();
     return driveLetter.trimmed().left(1).toUpper() + QStringLiteral(":\\") + QString::number(q->QuestionId)
-           + QStringLiteral("\\DownLoad");
+        + QStringLiteral("\\DownLoad");
 }
 
 TfrmFTP::TfrmFTP(QWidget* parent) : QWidget(parent)
@@ -114,9 +115,10 @@ TfrmFTP::TfrmFTP(QWidget* parent) : QWidget(parent)
     RzShellList1->setContextMenuPolicy(Qt::CustomContextMenu);
     RzShellList1->OnFolderChanged = [this] { RzShellList1FolderChanged(); };
     RzShellList1->OnTransferFailed = [](const win::PasteResult& r) {
-        AppMessageBox(QStringLiteral("有 %1 个项目没有复制或移动：目标文件夹中已有同名的项目，或者文件无法访问。")
-                          .arg(r.failed.size()),
-                      QStringLiteral("FTP操作题"));
+        AppMessageBox(
+            QStringLiteral("有 %1 个项目没有复制或移动：目标文件夹中已有同名的项目，或者文件无法访问。")
+                .arg(r.failed.size()),
+            QStringLiteral("FTP操作题"));
     };
 
     ppWindows = new QMenu(this);

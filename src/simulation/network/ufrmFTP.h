@@ -17,7 +17,7 @@ class TfrmFTP : public QWidget {
 public:
     explicit TfrmFTP(QWidget* parent = nullptr);
 
-    static const QString ServerAddress;   // "ftp://192.168.0.1"
+    static const QString ServerAddress; // "ftp://192.168.0.1"
     static bool IsServerAddress(const QString& text);
     // The download folder of the current question on the drive, e.g. Y:\1234\DownLoad;
     // "" without a drive or question.

@@ -35,7 +35,10 @@ QPixmap connectionsPicture(const QSize& size)
     pane.setColorAt(1, QColor(99, 117, 214));
     p.fillRect(0, 0, 190, size.height(), pane);
     p.setFont(sim::SongFont(12, true));
-    const struct { const char* title; QStringList items; } boxes[] = {
+    const struct {
+        const char* title;
+        QStringList items;
+    } boxes[] = {
         {"网络任务", {"创建一个新的连接", "设置家庭或小型办公网络"}},
         {"其它位置", {"控制面板", "网上邻居", "我的文档", "我的电脑"}},
         {"详细信息", {"网络连接", "系统文件夹"}},

@@ -16,8 +16,9 @@
 #include "simulation/network/NetworkWindows.h"
 
 // Every opening adds one more window, kept by the desktop.
-SIM_REGISTER_WINDOW_WITH(TfrmIPProperty,
-                         [](const sim::OpenOptions& o) -> QWidget* { return net::OpenOwned<TfrmIPProperty>(o); })
+SIM_REGISTER_WINDOW_WITH(TfrmIPProperty, [](const sim::OpenOptions& o) -> QWidget* {
+    return net::OpenOwned<TfrmIPProperty>(o);
+})
 
 namespace {
 
@@ -69,10 +70,11 @@ TfrmIPProperty::TfrmIPProperty(QWidget* parent) : QWidget(parent)
     lvComponents->setRootIsDecorated(false);
     lvComponents->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvComponents->setSelectionBehavior(QAbstractItemView::SelectRows);
-    for (const char* c : {"Microsoft 网络客户端", "Microsoft 网络的文件和打印机共享", "Internet 协议(TCP/IP)"}) {
+    for (const char* c :
+         {"Microsoft 网络客户端", "Microsoft 网络的文件和打印机共享", "Internet 协议(TCP/IP)"}) {
         auto* item = new QTreeWidgetItem(lvComponents, {QString::fromUtf8(c)});
         item->setCheckState(0, Qt::Checked);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);   // read-only check marks
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable); // read-only check marks
     }
     lvComponents->setFixedHeight(70);
     pv->addWidget(lvComponents);

@@ -18,7 +18,8 @@
 #include "simulation/network/NetworkWindows.h"
 #include "simulation/network/TIPAddressEdit.h"
 
-SIM_REGISTER_WINDOW_WITH(TfrmIPSet, [](const sim::OpenOptions& o) -> QWidget* { return net::OpenOwned<TfrmIPSet>(o); })
+SIM_REGISTER_WINDOW_WITH(TfrmIPSet,
+                         [](const sim::OpenOptions& o) -> QWidget* { return net::OpenOwned<TfrmIPSet>(o); })
 
 namespace {
 
@@ -38,7 +39,8 @@ TfrmIPSet::TfrmIPSet(QWidget* parent) : QWidget(parent)
     auto* pv = new QVBoxLayout(page);
     pv->setContentsMargins(8, 6, 8, 4);
     pv->setSpacing(4);
-    auto* intro = new QLabel(QStringLiteral("如果网络支持此功能，则可以获得自动指定的 IP设置。否则，您需要从网络系统管理员处获得适当的 IP 设置"));
+    auto* intro = new QLabel(QStringLiteral(
+        "如果网络支持此功能，则可以获得自动指定的 IP设置。否则，您需要从网络系统管理员处获得适当的 IP 设置"));
     intro->setWordWrap(true);
     pv->addWidget(intro);
 
@@ -85,12 +87,14 @@ TfrmIPSet::TfrmIPSet(QWidget* parent) : QWidget(parent)
         return box;
     };
     pv->addWidget(rbAutoIP);
-    pv->addWidget(fieldGroup(rbManualIP, {{QStringLiteral("IP地址："), edtIP},
-                                          {QStringLiteral("子网掩码："), edtMask},
-                                          {QStringLiteral("默认网关："), edtGateway}}));
+    pv->addWidget(fieldGroup(rbManualIP,
+                             {{QStringLiteral("IP地址："), edtIP},
+                              {QStringLiteral("子网掩码："), edtMask},
+                              {QStringLiteral("默认网关："), edtGateway}}));
     pv->addWidget(rbAutoDNS);
-    pv->addWidget(fieldGroup(rbManualDNS, {{QStringLiteral("首选 DNS 服务器地址(&P)："), edtDNS},
-                                           {QStringLiteral("备选 DNS 服务器地址(&A)："), edtDNS2}}));
+    pv->addWidget(fieldGroup(rbManualDNS,
+                             {{QStringLiteral("首选 DNS 服务器地址(&P)："), edtDNS},
+                              {QStringLiteral("备选 DNS 服务器地址(&A)："), edtDNS2}}));
     tabs->addTab(page, QStringLiteral("常规"));
 
     btOK = new QPushButton(QStringLiteral("确定"));

@@ -72,20 +72,25 @@ QPixmap SafeScreen(int screen)
     p.fillRect(QRect(0, 25, 895, 70), QColor(230, 244, 232));
     const char* tabs[] = {"电脑体检", "查杀木马", "清理插件", "修复漏洞", "清理垃圾", "系统修复", "软件管家"};
     for (int i = 0; i < 7; ++i)
-        Text(p, QRect(20 + i * 120, 25, 110, 70), QString::fromUtf8(tabs[i]), 14, i == 0, kDarkGreen, Qt::AlignCenter);
-    const QStringList checks{QStringLiteral("系统漏洞"), QStringLiteral("木马病毒"), QStringLiteral("恶评插件"),
-                             QStringLiteral("系统垃圾"), QStringLiteral("启动项")};
+        Text(p, QRect(20 + i * 120, 25, 110, 70), QString::fromUtf8(tabs[i]), 14, i == 0, kDarkGreen,
+             Qt::AlignCenter);
+    const QStringList checks{QStringLiteral("系统漏洞"), QStringLiteral("木马病毒"),
+                             QStringLiteral("恶评插件"), QStringLiteral("系统垃圾"),
+                             QStringLiteral("启动项")};
     switch (screen) {
     case 1:
-        Text(p, QRect(60, 130, 780, 50), QStringLiteral("建议您立即进行电脑体检，全面了解电脑的安全状况。"), 18, true);
+        Text(p, QRect(60, 130, 780, 50), QStringLiteral("建议您立即进行电脑体检，全面了解电脑的安全状况。"),
+             18, true);
         // start (208, 304) 297 x 121.
         bigButton(p, QRect(208, 304, 297, 121), QStringLiteral("立即体检"), kGreen);
-        Text(p, QRect(540, 330, 300, 60), QStringLiteral("上次体检: 从未体检"), 13, false, QColor(100, 100, 100));
+        Text(p, QRect(540, 330, 300, 60), QStringLiteral("上次体检: 从未体检"), 13, false,
+             QColor(100, 100, 100));
         break;
     case 2:
     case 3:
-        Text(p, QRect(60, 120, 780, 40), screen == 2 ? QStringLiteral("正在进行电脑体检，请稍候……")
-                                                     : QStringLiteral("正在检查系统中的安全项目……"),
+        Text(p, QRect(60, 120, 780, 40),
+             screen == 2 ? QStringLiteral("正在进行电脑体检，请稍候……")
+                         : QStringLiteral("正在检查系统中的安全项目……"),
              18, true);
         progress(p, QRect(60, 170, 775, 18), screen == 2 ? 35 : 80);
         rows(p, 60, 220, checks, screen == 2 ? QStringLiteral("检查中") : QStringLiteral("已完成"));
@@ -103,8 +108,8 @@ QPixmap SafeScreen(int screen)
         break;
     case 5:
     case 6:
-        Text(p, QRect(60, 120, 780, 40), screen == 5 ? QStringLiteral("正在修复问题，请稍候……")
-                                                     : QStringLiteral("正在清理系统垃圾……"),
+        Text(p, QRect(60, 120, 780, 40),
+             screen == 5 ? QStringLiteral("正在修复问题，请稍候……") : QStringLiteral("正在清理系统垃圾……"),
              18, true);
         progress(p, QRect(60, 170, 775, 18), screen == 5 ? 40 : 85);
         rows(p, 60, 220, {QStringLiteral("系统漏洞"), QStringLiteral("系统垃圾")},
@@ -112,12 +117,14 @@ QPixmap SafeScreen(int screen)
         break;
     default:
         bigButton(p, QRect(60, 130, 120, 120), QStringLiteral("100"), kGreen);
-        Text(p, QRect(210, 140, 620, 50), QStringLiteral("您的电脑很安全，所有问题都已处理完毕。"), 20, true, kDarkGreen);
+        Text(p, QRect(210, 140, 620, 50), QStringLiteral("您的电脑很安全，所有问题都已处理完毕。"), 20, true,
+             kDarkGreen);
         Text(p, QRect(210, 200, 620, 40), QStringLiteral("体检得分: 100 分"), 14);
         rows(p, 60, 300, checks, QStringLiteral("安全"));
         break;
     }
-    Text(p, QRect(20, 574, 500, 24), QStringLiteral("360安全卫士  程序版本 7.0"), 11, false, QColor(120, 120, 120));
+    Text(p, QRect(20, 574, 500, 24), QStringLiteral("360安全卫士  程序版本 7.0"), 11, false,
+         QColor(120, 120, 120));
     return pm;
 }
 
@@ -140,7 +147,8 @@ QPixmap SdScreen(int screen)
         bigButton(p, QRect(40, 128, 137, 129), QStringLiteral("快速扫描"), QColor(40, 130, 210));
         bigButton(p, QRect(200, 128, 120, 129), QStringLiteral("全盘扫描"), QColor(140, 170, 200));
         bigButton(p, QRect(340, 128, 120, 129), QStringLiteral("指定位置"), QColor(140, 170, 200));
-        Text(p, QRect(20, 300, 460, 40), QStringLiteral("病毒库日期: 2012-03-05"), 12, false, QColor(100, 100, 100));
+        Text(p, QRect(20, 300, 460, 40), QStringLiteral("病毒库日期: 2012-03-05"), 12, false,
+             QColor(100, 100, 100));
         break;
     case 2:
         Text(p, QRect(20, 36, 600, 40), QStringLiteral("扫描完成，发现 2 个安全威胁，请立即处理。"), 16, true,
@@ -153,7 +161,8 @@ QPixmap SdScreen(int screen)
         bigButton(p, QRect(526, 432, 89, 27), QStringLiteral("暂不处理"), QColor(150, 160, 170));
         break;
     default:
-        Text(p, QRect(20, 60, 600, 50), QStringLiteral("处理完成，您的电脑已安全。"), 20, true, QColor(30, 140, 60));
+        Text(p, QRect(20, 60, 600, 50), QStringLiteral("处理完成，您的电脑已安全。"), 20, true,
+             QColor(30, 140, 60));
         p.fillRect(QRect(20, 130, 602, 260), Qt::white);
         Text(p, QRect(30, 140, 580, 30), QStringLiteral("Trojan.Generic   已删除"), 13);
         Text(p, QRect(30, 174, 580, 30), QStringLiteral("Worm.Autorun    已删除"), 13);

@@ -7,7 +7,7 @@
 
 namespace secart {
 
-QPixmap SafeScreen(int screen);   // 1..7, 895 x 604
-QPixmap SdScreen(int screen);     // 1 is 500 x 374, 2 and 3 are 642 x 479
+QPixmap SafeScreen(int screen); // 1..7, 895 x 604
+QPixmap SdScreen(int screen); // 1 is 500 x 374, 2 and 3 are 642 x 479
 
 } // namespace secart

@@ -51,8 +51,7 @@ const QRect kSdClose(587, 0, 47, 21);
 const QSize kSdSize(642, 479);
 
 // The screen of class T, created (not shown) when it does not exist yet.
-template <class T>
-T* ensure()
+template <class T> T* ensure()
 {
     if (T* w = sim::Ref<T>().data())
         return w;
@@ -60,8 +59,7 @@ T* ensure()
 }
 
 // A fresh screen of class T in place of an existing one, not shown.
-template <class T>
-void replaceIfExists()
+template <class T> void replaceIfExists()
 {
     if (sim::Ref<T>())
         sim::Recreate<T>();
@@ -74,8 +72,7 @@ void hideTaskButton(bool safe)
 }
 
 // "switch on its timer, show it, remember it" of the next screen of the check.
-template <class T>
-void takeOver()
+template <class T> void takeOver()
 {
     T* next = ensure<T>();
     next->SwitchTimer(true);
@@ -115,7 +112,7 @@ void sdCaption(Tfrm360salfBase* screen, const QRect& minRect, const QRect& close
 
 // ---- base ----------------------------------------------------------------------------
 
-Tfrm360salfBase::Tfrm360salfBase(QWidget* parent, const QSize& size) : TPictureWindow(parent, size, true) {}
+Tfrm360salfBase::Tfrm360salfBase(QWidget* parent, const QSize& size) : TPictureWindow(parent, size, true) { }
 
 void Tfrm360salfBase::addScanTimer()
 {

@@ -121,8 +121,8 @@ class Tfrm360sd2 : public Tfrm360salfBase {
     Q_OBJECT
 public:
     explicit Tfrm360sd2(QWidget* parent = nullptr);
-    THotRect* lblProcess = nullptr;   // 开始处理
-    THotRect* lblLater = nullptr;     // 暂不处理
+    THotRect* lblProcess = nullptr; // 开始处理
+    THotRect* lblLater = nullptr; // 暂不处理
     THotRect* lblMin = nullptr;
     THotRect* lblClose = nullptr;
 };

@@ -40,7 +40,8 @@ QPixmap SystemPropertyPage(int page, const QSize& size)
     case 0:
         Glyph(p, QRect(20, 20, 120, 100), QColor(46, 134, 222), QStringLiteral("XP"));
         Text(p, QRect(170, 14, w - 180, 120),
-             QStringLiteral("系统:\n    Microsoft Windows XP\n    Professional\n    版本 2002\n    Service Pack 3"));
+             QStringLiteral(
+                 "系统:\n    Microsoft Windows XP\n    Professional\n    版本 2002\n    Service Pack 3"));
         Text(p, QRect(170, 140, w - 180, 60), QStringLiteral("注册到:\n    student"));
         Text(p, QRect(170, 210, w - 180, 100),
              QStringLiteral("计算机:\n    Intel(R) Core(TM)2 CPU\n    2.00 GHz\n    2.00 GB 的内存"));
@@ -59,15 +60,19 @@ QPixmap SystemPropertyPage(int page, const QSize& size)
     case 2:
         GroupBox(p, QRect(8, 10, w - 16, 100), QStringLiteral("设备管理器"));
         Glyph(p, QRect(20, 30, 36, 36), QColor(120, 130, 150), QStringLiteral("设"));
-        Text(p, QRect(64, 24, w - 80, 50), QStringLiteral("设备管理器列出所有安装在计算机上的硬件设备。请使用设备管理器来更改设备的属性。"));
+        Text(
+            p, QRect(64, 24, w - 80, 50),
+            QStringLiteral("设备管理器列出所有安装在计算机上的硬件设备。请使用设备管理器来更改设备的属性。"));
         // the device manager button at (223, 79) 147 x 21.
         Button(p, QRect(223, 75, 147, 29), QStringLiteral("设备管理器(&D)"));
         GroupBox(p, QRect(8, 125, w - 16, 100), QStringLiteral("驱动程序"));
-        Text(p, QRect(64, 138, w - 80, 50), QStringLiteral("驱动程序签名能够确保安装的驱动程序与 Windows 兼容。"));
+        Text(p, QRect(64, 138, w - 80, 50),
+             QStringLiteral("驱动程序签名能够确保安装的驱动程序与 Windows 兼容。"));
         Button(p, QRect(60, 190, 150, 29), QStringLiteral("驱动程序签名(&S)"));
         Button(p, QRect(223, 190, 147, 29), QStringLiteral("Windows Update(&W)"));
         GroupBox(p, QRect(8, 240, w - 16, 80), QStringLiteral("硬件配置文件"));
-        Text(p, QRect(64, 252, w - 80, 30), QStringLiteral("硬件配置文件向您提供建立和保存不同硬件配置的方法。"));
+        Text(p, QRect(64, 252, w - 80, 30),
+             QStringLiteral("硬件配置文件向您提供建立和保存不同硬件配置的方法。"));
         Button(p, QRect(223, 284, 147, 29), QStringLiteral("硬件配置文件(&P)"));
         break;
     case 3:
@@ -91,7 +96,8 @@ QPixmap SystemPropertyPage(int page, const QSize& size)
         break;
     case 5:
         Glyph(p, QRect(16, 12, 36, 36), QColor(220, 160, 30), QStringLiteral("更"));
-        Text(p, QRect(60, 10, w - 70, 50), QStringLiteral("帮助保护您的电脑\nWindows 可以定期检查重要的更新并安装它们。"));
+        Text(p, QRect(60, 10, w - 70, 50),
+             QStringLiteral("帮助保护您的电脑\nWindows 可以定期检查重要的更新并安装它们。"));
         for (int i = 0; i < 4; ++i) {
             const char* opts[] = {"自动(建议)(&U)", "下载更新，但是由我来决定什么时候安装(&D)",
                                   "有可用下载时通知我，但是不要自动下载或安装更新(&N)", "关闭自动更新(&T)"};
@@ -127,10 +133,22 @@ QPixmap DeviceManagerContent(const QSize& size)
     QPixmap pm(size);
     pm.fill(Qt::white);
     QPainter p(&pm);
-    const char* nodes[] = {"STUDENT-PC", "  DVD/CD-ROM 驱动器", "  IDE ATA/ATAPI 控制器", "  处理器", "  磁盘驱动器",
-                           "  端口 (COM 和 LPT)", "  计算机", "  监视器", "  键盘", "  人体学输入设备",
-                           "  声音、视频和游戏控制器", "  鼠标和其它指针设备", "  通用串行总线控制器", "  网络适配器",
-                           "  系统设备", "  显示卡"};
+    const char* nodes[] = {"STUDENT-PC",
+                           "  DVD/CD-ROM 驱动器",
+                           "  IDE ATA/ATAPI 控制器",
+                           "  处理器",
+                           "  磁盘驱动器",
+                           "  端口 (COM 和 LPT)",
+                           "  计算机",
+                           "  监视器",
+                           "  键盘",
+                           "  人体学输入设备",
+                           "  声音、视频和游戏控制器",
+                           "  鼠标和其它指针设备",
+                           "  通用串行总线控制器",
+                           "  网络适配器",
+                           "  系统设备",
+                           "  显示卡"};
     for (int i = 0; i < 16; ++i) {
         Glyph(p, QRect(i ? 26 : 8, 6 + i * 22, 16, 16), QColor(90, 120, 170), QString());
         Text(p, QRect(i ? 46 : 28, 4 + i * 22, 400, 20), QString::fromUtf8(nodes[i]));

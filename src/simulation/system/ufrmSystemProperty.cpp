@@ -26,9 +26,9 @@ QStringList& Entries()
 
 QStringList EntryNames()
 {
-    return {QStringLiteral("常规"), QStringLiteral("计算机名"), QStringLiteral("硬件"), QStringLiteral("高级"),
-            QStringLiteral("系统还原"), QStringLiteral("自动更新"), QStringLiteral("远程"),
-            QStringLiteral("设备管理器")};
+    return {QStringLiteral("常规"), QStringLiteral("计算机名"),  QStringLiteral("硬件"),
+            QStringLiteral("高级"), QStringLiteral("系统还原"),  QStringLiteral("自动更新"),
+            QStringLiteral("远程"), QStringLiteral("设备管理器")};
 }
 
 QString SlotText() { return Entries().join(QLatin1Char(',')); }
@@ -61,7 +61,8 @@ TfrmSystemProperty::TfrmSystemProperty(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmSystemProperty"));
     setWindowTitle(QStringLiteral("系统属性"));
-    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::WindowContextHelpButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(sim::SongFont(12));
     setFixedSize(410, 465);

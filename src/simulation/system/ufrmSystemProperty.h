@@ -35,7 +35,7 @@ public:
     void FormShow();
     void pgSystemChange(int index);
     void lblDeviceManagerClick();
-    void btOKClick();   // 确定 and 取消
+    void btOKClick(); // 确定 and 取消
 
 protected:
     void showEvent(QShowEvent* e) override;
